@@ -1,0 +1,24 @@
+#include "run_control.h"
+
+#include "drawing_surface.h"
+#include "painter_state.h"
+#include "random_source.h"
+#include "runtime.h"
+#include "tick_timer.h"
+
+void toggleRun(const PainterState& state, TickTimer& timer, RandomSource& random)
+{
+    random.rtcRandomize();
+    timer.SetInterval(state.Velocitat);
+    timer.SetEnabled(!timer.Enabled());
+}
+
+void erase(DrawingSurface& picture)
+{
+    picture.ClearPicture();
+}
+
+void endProgram(Runtime& runtime)
+{
+    runtime.End();
+}

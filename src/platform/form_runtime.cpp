@@ -1,0 +1,116 @@
+#include "form_runtime.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "drawing_area.h"
+#include "layout.h"
+#include "menus.h"
+
+namespace {
+
+int pixels(int twips)
+{
+    return twips / layout::kTwipsPerPixel;
+}
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+DrawingArea* buildPicture(QMainWindow& window)
+{
+    auto* client = new QWidget(&window);
+    client->setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
+    window.setCentralWidget(client);
+
+    auto* picture = new DrawingArea(QSize(pixels(layout::kPictureWidth), pixels(layout::kPictureHeight)),
+                                    layout::kPictureBackColor, client);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->move(pixels(layout::kPictureLeft), pixels(layout::kPictureTop));
+    picture->setAccessibleName(QString::fromUtf8(layout::kPictureAccessibleName));
+    picture->setAccessibleDescription(QString::fromUtf8(layout::kPictureAccessibleDescription));
+    return picture;
+}
+
+}  // namespace
+
+FormRuntime::FormRuntime()
+    : window_(std::make_unique<QMainWindow>()), picture_(buildPicture(*window_)),
+      timer_([this] { deliver(&Form1::Timer1_Timer); }), form_(*picture_, timer_, random_, *this)
+{
+    window_->setObjectName(QStringLiteral("Form1"));
+    window_->setWindowTitle(QString::fromUtf8(layout::kCaption));
+    buildMenus();
+    // The layout is fixed: the window cannot be resized.
+    window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    QObject::connect(picture_, &DrawingArea::clicked, [this] { deliver(&Form1::Picture1_Click); });
+    deliver(&Form1::Form_Load);
+}
+
+FormRuntime::~FormRuntime() = default;
+
+void FormRuntime::buildMenus()
+{
+    QMenuBar* bar = window_->menuBar();
+    for (const Menu& menu : menuBar()) {
+        QMenu* qmenu = bar->addMenu(qs(menu.caption));
+        qmenu->menuAction()->setObjectName(qs(menu.control));
+        for (const MenuItem& item : menu.items) {
+            QAction* action = qmenu->addAction(qs(item.caption));
+            action->setObjectName(qs(item.control));
+            const auto handler = item.handler;
+            QObject::connect(action, &QAction::triggered, [this, handler] { deliver(handler); });
+        }
+    }
+
+    // F10 opens the first menu, as on most desktops.
+    auto* openMenuBar = new QAction(window_.get());
+    openMenuBar->setShortcut(Qt::Key_F10);
+    openMenuBar->setShortcutContext(Qt::WindowShortcut);
+    window_->addAction(openMenuBar);
+    QObject::connect(openMenuBar, &QAction::triggered, [bar] {
+        if (!bar->actions().isEmpty()) {
+            bar->setActiveAction(bar->actions().first());
+        }
+    });
+}
+
+QAction* FormRuntime::action(const QString& control) const
+{
+    for (QAction* menu : window_->menuBar()->actions()) {
+        if (menu->objectName() == control) {
+            return menu;
+        }
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->objectName() == control) {
+                return item;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void FormRuntime::show()
+{
+    window_->show();
+}
+
+void FormRuntime::deliver(void (Form1::*handler)())
+{
+    if (!ended_) {
+        (form_.*handler)();
+    }
+}
+
+void FormRuntime::End()
+{
+    ended_ = true;
+    timer_.SetEnabled(false);
+    window_->hide();
+    QCoreApplication::exit(0);
+}

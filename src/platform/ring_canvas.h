@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+#include <optional>
+
+// The picture of the drawing area: an opaque image at the area's logical size
+// times the device pixel ratio, into which circle outlines are drawn.
+//
+// A dot arrives as up to 101 outlines of one centre and colour, one twip
+// apart. Drawn one by one they cost a stroked ellipse each; their union is a
+// filled annulus (a disc when the first radius is 0), so consecutive rising
+// outlines of one centre and colour are gathered into one run and filled at
+// once when anything else is drawn or the picture is read. A run of a single
+// outline is still stroked as an outline.
+class RingCanvas {
+public:
+    static constexpr double kTwipsPerPixel = 15.0;
+    // Outline width, in logical pixels.
+    static constexpr double kPenWidth = 1.0;
+
+    RingCanvas(QSize logicalSize, qreal devicePixelRatio, QColor background);
+
+    // One circle outline; lengths in twips, color 0x00BBGGRR.
+    void circle(float x, float y, float radius, std::int32_t color);
+    // Erases every drawing.
+    void clear();
+
+    // Off: every outline is stroked on its own (the slow reference drawing).
+    void setGathering(bool on);
+
+    // The picture with everything drawn so far.
+    const QImage& image();
+    // The logical area touched since the last call (empty if none).
+    QRect takeDirty();
+
+    qreal devicePixelRatio() const { return image_.devicePixelRatio(); }
+    // Moves the picture to another pixel ratio, resampling what is drawn.
+    void setDevicePixelRatio(qreal ratio);
+
+    static QColor toQColor(std::int32_t color);
+
+private:
+    struct Run {
+        float x = 0;
+        float y = 0;
+        float firstRadius = 0;
+        float lastRadius = 0;
+        std::int32_t color = 0;
+    };
+
+    static QImage blankImage(QSize logicalSize, qreal ratio, QColor background);
+    void flush();
+    void paintRun(const Run& run);
+
+    QSize logicalSize_;
+    QColor background_;
+    QImage image_;
+    std::optional<Run> pending_;
+    QRectF dirty_;
+    bool gathering_ = true;
+};
