@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+
+#include "fakes.h"
+#include "main_window.h"
+#include "menus.h"
+
+namespace {
+
+class Form1Test : public ::testing::Test {
+protected:
+    Form1Test() { form.Form_Load(); }
+
+    void expectSettings(int gruix, int colours, int velocitat) const
+    {
+        EXPECT_EQ(form.State().Gruix, gruix);
+        EXPECT_EQ(form.State().NombreColors, colours);
+        EXPECT_EQ(form.State().Velocitat, velocitat);
+    }
+
+    RecordingSurface picture;
+    FakeTimer timer;
+    ScriptedRandom random{{0.25f, 0.5f, 0.5f}};
+    FakeRuntime runtime;
+    Form1 form{picture, timer, random, runtime};
+};
+
+TEST_F(Form1Test, LoadLeavesTheTimerStoppedAndDrawsNoRandomNumber)
+{
+    EXPECT_FALSE(timer.enabled);
+    EXPECT_EQ(random.taken, 0u);
+    EXPECT_EQ(random.reseeds, 0);
+    EXPECT_EQ(picture.clears, 1);
+}
+
+TEST_F(Form1Test, FirstClickStartsTheTimerAtFiveMilliseconds)
+{
+    form.Picture1_Click();
+    EXPECT_TRUE(timer.enabled);
+    EXPECT_EQ(timer.interval, 5);
+    EXPECT_EQ(random.reseeds, 1);
+}
+
+TEST_F(Form1Test, ASpeedChosenWhilePaintingWaitsForTheNextStart)
+{
+    form.Picture1_Click();
+    form.MenuVelocitatPoca_Click();
+    EXPECT_EQ(timer.interval, 5);
+    EXPECT_TRUE(timer.enabled);
+
+    form.Picture1_Click();
+    form.Picture1_Click();
+    EXPECT_EQ(timer.interval, 25);
+    EXPECT_TRUE(timer.enabled);
+}
+
+TEST_F(Form1Test, TwoClicksRestoreTheStateAndEachReseedsAndWritesTheInterval)
+{
+    form.MenuVelocitatNormal_Click();
+    for (bool running : {false, true}) {
+        if (running) {
+            form.Picture1_Click();
+        }
+        const int reseeds = random.reseeds;
+        const int writes = timer.intervalWrites;
+        form.Picture1_Click();
+        form.Picture1_Click();
+        EXPECT_EQ(timer.enabled, running);
+        EXPECT_EQ(random.reseeds, reseeds + 2);
+        EXPECT_EQ(timer.intervalWrites, writes + 2);
+        EXPECT_EQ(timer.interval, 15);
+    }
+}
+
+TEST_F(Form1Test, EsborraClearsAndChangesNothingElse)
+{
+    for (bool running : {false, true}) {
+        timer.enabled = running;
+        form.Timer1_Timer();
+        const PainterState before = form.State();
+        const int clears = picture.clears;
+        form.MenuAccionsEsborra_Click();
+        EXPECT_EQ(picture.clears, clears + 1);
+        EXPECT_TRUE(picture.circles.empty());
+        EXPECT_EQ(timer.enabled, running);
+        EXPECT_EQ(std::memcmp(&before, &form.State(), sizeof before), 0);
+    }
+    // A running painter draws onto the cleared area at the next tick.
+    form.Timer1_Timer();
+    EXPECT_EQ(picture.circles.size(), 51u);
+}
+
+TEST_F(Form1Test, SurtEndsThroughTheRuntimeAndTouchesNothingElse)
+{
+    form.Picture1_Click();
+    form.MenuAccionsSurt_Click();
+    EXPECT_EQ(runtime.ends, 1);
+    EXPECT_TRUE(timer.enabled);  // stopping the ticks is the runtime's part of End
+    expectSettings(50, 6, 5);
+}
+
+TEST_F(Form1Test, EachSettingItemStoresItsOneValue)
+{
+    struct Case {
+        void (Form1::*handler)();
+        int gruix, colours, velocitat;
+    };
+    const Case cases[] = {
+        {&Form1::MenuVelocitatPoca_Click, 50, 6, 25},   {&Form1::MenuVelocitatNormal_Click, 50, 6, 15},
+        {&Form1::MenuVelocitatMolta_Click, 50, 6, 5},   {&Form1::MenuGruixPoc_Click, 10, 6, 5},
+        {&Form1::MenuGruixNormal_Click, 50, 6, 5},      {&Form1::MenuGruixMolt_Click, 100, 6, 5},
+        {&Form1::MenuColorsPocs_Click, 50, 2, 5},       {&Form1::MenuColorsNormal_Click, 50, 4, 5},
+        {&Form1::MenuColorsMolts_Click, 50, 6, 5},
+    };
+    for (const Case& c : cases) {
+        RecordingSurface surface;
+        FakeTimer fresh;
+        Form1 f(surface, fresh, random, runtime);
+        f.Form_Load();
+        (f.*c.handler)();
+        EXPECT_EQ(f.State().Gruix, c.gruix);
+        EXPECT_EQ(f.State().NombreColors, c.colours);
+        EXPECT_EQ(f.State().Velocitat, c.velocitat);
+        EXPECT_FALSE(fresh.enabled);
+        EXPECT_EQ(fresh.intervalWrites, 0);
+        EXPECT_EQ(surface.clears, 1);
+        EXPECT_TRUE(surface.circles.empty());
+    }
+}
+
+TEST(MenuTableTest, FourMenusWithTheirItemsInOrder)
+{
+    std::string seen;
+    for (const Menu& menu : menuBar()) {
+        seen += std::string(menu.control) + "=" + std::string(menu.caption) + ":";
+        for (const MenuItem& item : menu.items) {
+            seen += " " + std::string(item.control) + "=" + std::string(item.caption);
+            EXPECT_EQ(item.caption.find('&'), std::string_view::npos);
+        }
+        seen += "\n";
+    }
+    EXPECT_EQ(seen,
+              "MenuVelocitat=Velocitat: MenuVelocitatPoca=Poca MenuVelocitatNormal=Normal "
+              "MenuVelocitatMolta=Molta\n"
+              "MenuGruix=Gruix: MenuGruixPoc=Poc MenuGruixNormal=Normal MenuGruixMolt=Molt\n"
+              "MenuColors=Colors: MenuColorsPocs=Pocs MenuColorsNormal=Normal MenuColorsMolts=Molts\n"
+              "MenuAccions=Accions: MenuAccionsEsborra=Esborra MenuAccionsSurt=Surt\n");
+}
+
+TEST(MenuTableTest, EachItemIsWiredToTheHandlerNamedAfterIt)
+{
+    // Choosing every item through the table, in table order, leaves the
+    // values of the last item of each setting menu and exactly one End.
+    RecordingSurface picture;
+    FakeTimer timer;
+    ScriptedRandom random{{0.5f}};
+    FakeRuntime runtime;
+    Form1 form(picture, timer, random, runtime);
+    form.Form_Load();
+    form.Timer1_Timer();
+    const std::map<std::string_view, std::pair<const std::int16_t PainterState::*, int>> expected = {
+        {"MenuVelocitatPoca", {&PainterState::Velocitat, 25}},
+        {"MenuVelocitatNormal", {&PainterState::Velocitat, 15}},
+        {"MenuVelocitatMolta", {&PainterState::Velocitat, 5}},
+        {"MenuGruixPoc", {&PainterState::Gruix, 10}},
+        {"MenuGruixNormal", {&PainterState::Gruix, 50}},
+        {"MenuGruixMolt", {&PainterState::Gruix, 100}},
+        {"MenuColorsPocs", {&PainterState::NombreColors, 2}},
+        {"MenuColorsNormal", {&PainterState::NombreColors, 4}},
+        {"MenuColorsMolts", {&PainterState::NombreColors, 6}},
+    };
+    for (const Menu& menu : menuBar()) {
+        for (const MenuItem& item : menu.items) {
+            (form.*item.handler)();
+            if (const auto it = expected.find(item.control); it != expected.end()) {
+                const auto [field, value] = it->second;
+                EXPECT_EQ(form.State().*field, value) << item.control;
+            }
+        }
+    }
+    EXPECT_EQ(form.State().Velocitat, 5);
+    EXPECT_EQ(form.State().Gruix, 100);
+    EXPECT_EQ(form.State().NombreColors, 6);
+    EXPECT_TRUE(picture.circles.empty());  // Esborra ran
+    EXPECT_EQ(runtime.ends, 1);            // Surt ran
+}
+
+// Random sequences of clicks, ticks and menu choices, checked after every
+// event against a model of the two states and the three settings.
+TEST(Form1ModelTest, RandomEventSequencesFollowTheStateTable)
+{
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 events(seed);
+        RecordingSurface picture;
+        FakeTimer timer;
+        ScriptedRandom random{{0.1f, 0.7f, 0.3f, 0.9f, 0.0f, 0.55f, 0.999f}};
+        FakeRuntime runtime;
+        Form1 form(picture, timer, random, runtime);
+        form.Form_Load();
+
+        struct Model {
+            bool running = false;
+            int interval = 0;
+            int gruix = 50, colours = 6, velocitat = 5;
+            int reseeds = 0;
+            std::size_t circles = 0;
+        } model;
+
+        const auto& items = menuBar();
+        for (int step = 0; step < 300; ++step) {
+            const int kind = static_cast<int>(events() % 3);
+            if (kind == 0) {
+                form.Picture1_Click();
+                ++model.reseeds;
+                model.interval = model.velocitat;
+                model.running = !model.running;
+            } else if (kind == 1) {
+                // The runtime raises Timer only while the timer is enabled.
+                if (timer.enabled) {
+                    form.Timer1_Timer();
+                    model.circles += static_cast<std::size_t>(model.gruix + 1);
+                    ASSERT_LT(form.State().IndexColor, static_cast<float>(model.colours)) << "step " << step;
+                }
+            } else {
+                const Menu& menu = items[events() % items.size()];
+                const MenuItem& item = menu.items[events() % menu.items.size()];
+                if (item.control == "MenuAccionsSurt") {
+                    continue;
+                }
+                (form.*item.handler)();
+                const std::string name(item.control);
+                if (name == "MenuVelocitatPoca") model.velocitat = 25;
+                if (name == "MenuVelocitatNormal") model.velocitat = 15;
+                if (name == "MenuVelocitatMolta") model.velocitat = 5;
+                if (name == "MenuGruixPoc") model.gruix = 10;
+                if (name == "MenuGruixNormal") model.gruix = 50;
+                if (name == "MenuGruixMolt") model.gruix = 100;
+                if (name == "MenuColorsPocs") model.colours = 2;
+                if (name == "MenuColorsNormal") model.colours = 4;
+                if (name == "MenuColorsMolts") model.colours = 6;
+                if (name == "MenuAccionsEsborra") model.circles = 0;
+            }
+            ASSERT_EQ(timer.enabled, model.running) << "step " << step;
+            ASSERT_EQ(timer.interval, model.interval) << "step " << step;
+            ASSERT_EQ(form.State().Gruix, model.gruix) << "step " << step;
+            ASSERT_EQ(form.State().NombreColors, model.colours) << "step " << step;
+            ASSERT_EQ(form.State().Velocitat, model.velocitat) << "step " << step;
+            ASSERT_EQ(random.reseeds, model.reseeds) << "step " << step;
+            ASSERT_EQ(picture.circles.size(), model.circles) << "step " << step;
+        }
+        EXPECT_EQ(runtime.ends, 0);
+    }
+}
+
+}  // namespace
