@@ -68,15 +68,18 @@ void FormRuntime::buildMenus()
         }
     }
 
-    // F10 opens the first menu, as on most desktops.
+    // F10 opens the first menu on its first item, as on most desktops.
     auto* openMenuBar = new QAction(window_.get());
     openMenuBar->setShortcut(Qt::Key_F10);
     openMenuBar->setShortcutContext(Qt::WindowShortcut);
     window_->addAction(openMenuBar);
     QObject::connect(openMenuBar, &QAction::triggered, [bar] {
-        if (!bar->actions().isEmpty()) {
-            bar->setActiveAction(bar->actions().first());
+        QAction* first = bar->actions().value(0);
+        if (first == nullptr || first->menu() == nullptr) {
+            return;
         }
+        bar->setActiveAction(first);
+        first->menu()->setActiveAction(first->menu()->actions().value(0));
     });
 }
 

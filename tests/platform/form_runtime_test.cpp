@@ -220,6 +220,7 @@ TEST_F(FormRuntimeTest, MenusOpenFromTheKeyboard)
 
     QTest::keyClick(&runtime.window(), Qt::Key_F10);
     ASSERT_TRUE(QTest::qWaitFor([velocitat] { return velocitat->isVisible(); }));
+    EXPECT_EQ(velocitat->activeAction(), runtime.action("MenuVelocitatPoca"));
     // Right moves to the next menu, opened on its first item; Down twice and
     // Return choose its third.
     QTest::keyClick(velocitat, Qt::Key_Right);

@@ -1,0 +1,245 @@
+// The built program, driven in a real X server as a user would: mouse on the
+// drawing area, keyboard in the menus, and the screen read back.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "x_desktop.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using e2e::Rect;
+using e2e::Shot;
+
+constexpr std::uint32_t kSilver = 0xC0C0C0;
+constexpr std::uint32_t kBlack = 0x000000, kBlue = 0x0000FF, kRed = 0xFF0000, kGreen = 0x00FF00,
+                        kYellow = 0xFFFF00, kWhite = 0xFFFFFF;
+constexpr std::uint32_t kPalette[] = {kBlack, kBlue, kRed, kGreen, kYellow, kWhite};
+
+// Menus and items by position, as the keyboard reaches them.
+enum MenuIndex { kVelocitat = 0, kGruix = 1, kColors = 2, kAccions = 3 };
+
+const char* programPath()
+{
+    const char* path = std::getenv("TACOLINA_BIN");
+    return path != nullptr ? path : "tacolina";
+}
+
+// Sizes of the blobs of painted pixels, each as its bounding box.
+std::vector<Rect> blobs(const Shot& shot)
+{
+    std::vector<Rect> found;
+    std::vector<char> seen(shot.pixels.size(), 0);
+    std::vector<std::pair<int, int>> stack;
+    for (int y = 0; y < shot.rect.height; ++y) {
+        for (int x = 0; x < shot.rect.width; ++x) {
+            const auto index = static_cast<std::size_t>(y * shot.rect.width + x);
+            if (seen[index] || shot.pixels[index] == kSilver) {
+                continue;
+            }
+            int left = x, right = x, top = y, bottom = y;
+            stack.push_back({x, y});
+            seen[index] = 1;
+            while (!stack.empty()) {
+                const auto [px, py] = stack.back();
+                stack.pop_back();
+                left = std::min(left, px);
+                right = std::max(right, px);
+                top = std::min(top, py);
+                bottom = std::max(bottom, py);
+                for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    const int nx = px + dx, ny = py + dy;
+                    if (nx < 0 || ny < 0 || nx >= shot.rect.width || ny >= shot.rect.height) {
+                        continue;
+                    }
+                    const auto n = static_cast<std::size_t>(ny * shot.rect.width + nx);
+                    if (!seen[n] && shot.pixels[n] != kSilver) {
+                        seen[n] = 1;
+                        stack.push_back({nx, ny});
+                    }
+                }
+            }
+            found.push_back({left, top, right - left + 1, bottom - top + 1});
+        }
+    }
+    return found;
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        program = std::make_unique<e2e::Program>(programPath());
+        ASSERT_TRUE(e2e::waitFor([&] { return (window = desktop.findWindow("Tacolina 2.0")).has_value(); }))
+            << "no window titled Tacolina 2.0 appeared";
+        // The drawing area is the silver rectangle inside the window.
+        ASSERT_TRUE(e2e::waitFor([&] {
+            const Rect inside = desktop.geometry(*window);
+            const auto bounds = desktop.grab(inside).findSolid(kSilver, 257, 241);
+            if (!bounds) {
+                return false;
+            }
+            areaRect = {inside.x + bounds->x, inside.y + bounds->y, bounds->width, bounds->height};
+            return true;
+        })) << "the drawing area did not show as a 257 x 241 silver rectangle";
+    }
+
+    Shot area() { return desktop.grab(areaRect); }
+    int painted() { return area().countOther(kSilver); }
+    // Clicks the middle of the area, then moves the pointer out of the way
+    // so that screen shots show only the picture.
+    void clickArea()
+    {
+        desktop.click(areaRect.x + areaRect.width / 2, areaRect.y + areaRect.height / 2);
+        desktop.moveTo(0, 0);
+    }
+
+    // F10 opens the first menu on its first item; each step waits for the
+    // menu it opens to show on the screen.
+    void choose(MenuIndex menu, int item)
+    {
+        desktop.key(XK_F10);
+        std::optional<Rect> open;
+        ASSERT_TRUE(e2e::waitFor([&] { return (open = desktop.popup()).has_value(); })) << "F10 opened no menu";
+        for (int i = 0; i < menu; ++i) {
+            const int left = open->x;
+            desktop.key(XK_Right);
+            ASSERT_TRUE(e2e::waitFor([&] { return (open = desktop.popup()).has_value() && open->x > left; }));
+        }
+        for (int i = 0; i < item; ++i) {
+            desktop.key(XK_Down);
+        }
+        desktop.key(XK_Return);
+        ASSERT_TRUE(e2e::waitFor([&] { return !desktop.popup(); })) << "the menu stayed open";
+    }
+
+    // Paints until at least `pixels` are painted, then stops and waits for
+    // the picture to settle.
+    Shot paint(int pixels)
+    {
+        clickArea();
+        EXPECT_TRUE(e2e::waitFor([&] { return painted() >= pixels; })) << "no dots appeared";
+        clickArea();
+        return settled();
+    }
+
+    Shot settled()
+    {
+        Shot last = area();
+        e2e::waitFor([&] {
+            std::this_thread::sleep_for(100ms);
+            Shot now = area();
+            const bool same = now == last;
+            last = std::move(now);
+            return same;
+        });
+        return last;
+    }
+
+    e2e::Desktop desktop;
+    std::unique_ptr<e2e::Program> program;
+    std::optional<Window> window;
+    Rect areaRect;
+};
+
+TEST_F(ProgramTest, OpensEmptyAndAClickPaintsPaletteDotsInsideTheAreaUntilTheNextClick)
+{
+    const Rect inside = desktop.geometry(*window);
+    EXPECT_EQ(inside.width, 271);
+    EXPECT_EQ(areaRect.x - inside.x, 8);
+    EXPECT_EQ(painted(), 0);
+    const Shot windowBefore = desktop.grab(inside);
+
+    const Shot dots = paint(20000);
+    EXPECT_EQ(settled(), dots) << "dots kept coming after the second click";
+
+    int pure = 0;
+    for (std::uint32_t colour : kPalette) {
+        const int n = dots.count(colour);
+        EXPECT_GT(n, 0) << std::hex << "no pixel of colour " << colour;
+        pure += n;
+    }
+    EXPECT_GT(pure, dots.countOther(kSilver) / 2) << "most painted pixels are palette colours";
+
+    // Outside the area the window looks as it did.
+    const Shot windowAfter = desktop.grab(inside);
+    for (int y = 0; y < inside.height; ++y) {
+        for (int x = 0; x < inside.width; ++x) {
+            if (!areaRect.contains(inside.x + x, inside.y + y)) {
+                ASSERT_EQ(windowAfter.at(x, y), windowBefore.at(x, y)) << "at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(ProgramTest, EsborraClearsAndPocsPaintsOnlyBlackAndBlue)
+{
+    paint(5000);
+    choose(kAccions, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return painted() == 0; })) << "Esborra left dots";
+
+    choose(kColors, 0);
+    const Shot dots = paint(20000);
+    EXPECT_GT(dots.count(kBlack), 0);
+    EXPECT_GT(dots.count(kBlue), 0);
+    for (std::uint32_t colour : {kRed, kGreen, kYellow, kWhite}) {
+        EXPECT_EQ(dots.count(colour), 0) << std::hex << colour;
+    }
+}
+
+TEST_F(ProgramTest, MoltPaintsDotsAboutThirteenPixelsAcross)
+{
+    choose(kGruix, 2);
+    choose(kVelocitat, 0);  // slow, so that a few dots stand apart
+    const Shot dots = paint(1);
+    int measured = 0;
+    std::string sizes;
+    for (const Rect& blob : blobs(dots)) {
+        sizes += " " + std::to_string(blob.width) + "x" + std::to_string(blob.height);
+        // A whole dot on its own is round: as wide as it is high.
+        if (std::abs(blob.width - blob.height) <= 1 && blob.width < 22) {
+            EXPECT_GE(blob.width, 13);
+            EXPECT_LE(blob.width, 17);
+            ++measured;
+        }
+    }
+    EXPECT_GT(measured, 0) << "no dot stood on its own; blobs:" << sizes;
+}
+
+TEST_F(ProgramTest, DotsSurviveBeingCoveredAndMinimised)
+{
+    const Shot before = paint(20000);
+
+    const Window cover = desktop.cover(desktop.geometry(*window), 0xFF00FF);
+    ASSERT_TRUE(e2e::waitFor([&] { return area().count(0xFF00FF) == areaRect.width * areaRect.height; }));
+    desktop.remove(cover);
+    EXPECT_TRUE(e2e::waitFor([&] { return area() == before; })) << "dots lost after being covered";
+
+    desktop.iconify(*window);
+    ASSERT_TRUE(e2e::waitFor([&] { return !desktop.findWindow("Tacolina 2.0"); }));
+    desktop.activate(*window);
+    EXPECT_TRUE(e2e::waitFor([&] { return area() == before; })) << "dots lost after minimising";
+}
+
+TEST_F(ProgramTest, SurtEndsTheProgram)
+{
+    clickArea();
+    ASSERT_TRUE(e2e::waitFor([&] { return painted() > 0; }));
+    choose(kAccions, 1);
+    EXPECT_EQ(program->waitExit(), 0);
+}
+
+TEST_F(ProgramTest, ClosingTheWindowEndsTheProgram)
+{
+    clickArea();
+    ASSERT_TRUE(e2e::waitFor([&] { return painted() > 0; }));
+    desktop.key(XK_F4, {XK_Alt_L});
+    EXPECT_EQ(program->waitExit(), 0);
+}
+
+}  // namespace
