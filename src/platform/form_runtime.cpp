@@ -46,8 +46,10 @@ FormRuntime::FormRuntime()
     window_->setObjectName(QStringLiteral("Form1"));
     window_->setWindowTitle(QString::fromUtf8(layout::kCaption));
     buildMenus();
-    // The layout is fixed: the window cannot be resized.
+    // The layout is fixed: the window can be neither resized nor maximised.
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     QObject::connect(picture_, &DrawingArea::clicked, [this] { deliver(&Form1::Picture1_Click); });
     deliver(&Form1::Form_Load);
 }

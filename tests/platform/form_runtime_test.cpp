@@ -57,6 +57,9 @@ TEST_F(FormRuntimeTest, OpensWithItsCaptionLayoutAndAnEmptyStoppedArea)
     EXPECT_EQ(window.height(), window.menuBar()->height() + 254);
     // Fixed size: the window cannot be resized.
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     // Placed by the windowing system, not by the program.
     EXPECT_FALSE(window.testAttribute(Qt::WA_Moved));
 
