@@ -1,8 +1,8 @@
 #include "ring_canvas.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 
 RingCanvas::RingCanvas(QSize logicalSize, qreal devicePixelRatio, QColor background)
@@ -35,10 +35,24 @@ void RingCanvas::circle(float x, float y, float radius, std::int32_t color)
         return;
     }
     flush();
-    pending_ = Run{x, y, radius, radius, color};
     if (!gathering_) {
-        flush();
+        strokeOutline(x, y, radius, color);
+        return;
     }
+    pending_ = Run{x, y, radius, radius, color};
+}
+
+void RingCanvas::strokeOutline(float x, float y, float radius, std::int32_t color)
+{
+    const QPointF centre(x / kTwipsPerPixel, y / kTwipsPerPixel);
+    const qreal r = radius / kTwipsPerPixel;
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(toQColor(color), kPenWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, r, r);
+    const qreal reach = r + kPenWidth / 2 + 1;
+    dirty_ |= QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach);
 }
 
 void RingCanvas::clear()
@@ -94,35 +108,68 @@ void RingCanvas::flush()
 
 void RingCanvas::paintRun(const Run& run)
 {
-    const QPointF centre(run.x / kTwipsPerPixel, run.y / kTwipsPerPixel);
-    const qreal first = run.firstRadius / kTwipsPerPixel;
-    const qreal last = run.lastRadius / kTwipsPerPixel;
-    const QColor color = toQColor(run.color);
+    // Outlines a fifteenth of a pixel apart, each a pen wide, leave no gap:
+    // together they cover the annulus from first - halfPen to last + halfPen.
+    // A single outline is the annulus one pen wide around its radius.
     const qreal halfPen = kPenWidth / 2;
+    const QPointF centre(run.x / kTwipsPerPixel, run.y / kTwipsPerPixel);
+    const qreal outer = run.lastRadius / kTwipsPerPixel + halfPen;
+    const qreal inner = run.firstRadius / kTwipsPerPixel - halfPen;
+    fillAnnulus(centre, inner, outer, toQColor(run.color).rgb());
 
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (first == last) {
-        painter.setPen(QPen(color, kPenWidth));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(centre, first, first);
-    } else {
-        // Outlines a fifteenth of a pixel apart, each a pen wide, leave no gap:
-        // together they cover the annulus from first - halfPen to last + halfPen.
-        const qreal outer = last + halfPen;
-        const qreal inner = first - halfPen;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
-        if (inner <= 0) {
-            painter.drawEllipse(centre, outer, outer);
-        } else {
-            QPainterPath annulus;
-            annulus.setFillRule(Qt::OddEvenFill);
-            annulus.addEllipse(centre, outer, outer);
-            annulus.addEllipse(centre, inner, inner);
-            painter.drawPath(annulus);
+    const qreal reach = outer + 1;  // one more pixel for the antialiased edge
+    dirty_ |= QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach);
+}
+
+void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal logicalOuter, QRgb color)
+{
+    // Straight into the image's pixels, in device pixels. Each pixel is
+    // covered in proportion to how far its centre lies inside the annulus,
+    // which gives a smooth edge one pixel wide.
+    const qreal ratio = image_.devicePixelRatio();
+    const double cx = logicalCentre.x() * ratio;
+    const double cy = logicalCentre.y() * ratio;
+    const double outer = logicalOuter * ratio;
+    const double inner = logicalInner * ratio;
+    if (outer <= 0 || outer <= inner) {
+        return;
+    }
+    const double solidOuter = outer - 0.5;                    // within: fully covered
+    const double solidInner = inner + 0.5;                    // beyond: fully covered
+    const double reachSq = (outer + 0.5) * (outer + 0.5);     // beyond: untouched
+    const double hollowSq = inner > 0.5 ? (inner - 0.5) * (inner - 0.5) : -1;  // within: untouched
+    const double solidOuterSq = solidOuter > 0 ? solidOuter * solidOuter : -1;
+    const double solidInnerSq = solidInner > 0 ? solidInner * solidInner : 0;
+
+    const int left = std::max(0, static_cast<int>(std::floor(cx - outer - 0.5)));
+    const int right = std::min(image_.width() - 1, static_cast<int>(std::ceil(cx + outer + 0.5)));
+    const int top = std::max(0, static_cast<int>(std::floor(cy - outer - 0.5)));
+    const int bottom = std::min(image_.height() - 1, static_cast<int>(std::ceil(cy + outer + 0.5)));
+
+    const int red = qRed(color), green = qGreen(color), blue = qBlue(color);
+    for (int y = top; y <= bottom; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        const double dy = y + 0.5 - cy;
+        for (int x = left; x <= right; ++x) {
+            const double dx = x + 0.5 - cx;
+            const double dSq = dx * dx + dy * dy;
+            if (dSq >= reachSq || dSq <= hollowSq) {
+                continue;
+            }
+            if (dSq <= solidOuterSq && dSq >= solidInnerSq) {
+                line[x] = color;
+                continue;
+            }
+            const double d = std::sqrt(dSq);
+            const double coverage =
+                std::clamp(outer + 0.5 - d, 0.0, 1.0) - std::clamp(inner + 0.5 - d, 0.0, 1.0);
+            if (coverage <= 0) {
+                continue;
+            }
+            const int a = static_cast<int>(coverage * 256 + 0.5);
+            const QRgb old = line[x];
+            line[x] = qRgb(qRed(old) + (((red - qRed(old)) * a) >> 8), qGreen(old) + (((green - qGreen(old)) * a) >> 8),
+                           qBlue(old) + (((blue - qBlue(old)) * a) >> 8));
         }
     }
-    const qreal reach = last + halfPen + 1;  // one more pixel for the antialiased edge
-    dirty_ |= QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach);
 }

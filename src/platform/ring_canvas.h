@@ -15,7 +15,7 @@
 // filled annulus (a disc when the first radius is 0), so consecutive rising
 // outlines of one centre and colour are gathered into one run and filled at
 // once when anything else is drawn or the picture is read. A run of a single
-// outline is still stroked as an outline.
+// outline is still drawn as an outline: the annulus one pen wide around it.
 class RingCanvas {
 public:
     static constexpr double kTwipsPerPixel = 15.0;
@@ -29,7 +29,8 @@ public:
     // Erases every drawing.
     void clear();
 
-    // Off: every outline is stroked on its own (the slow reference drawing).
+    // Off: every outline is stroked on its own by QPainter, the plain and
+    // slow way, kept as the reference the gathered drawing is held to.
     void setGathering(bool on);
 
     // The picture with everything drawn so far.
@@ -55,6 +56,8 @@ private:
     static QImage blankImage(QSize logicalSize, qreal ratio, QColor background);
     void flush();
     void paintRun(const Run& run);
+    void strokeOutline(float x, float y, float radius, std::int32_t color);
+    void fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal logicalOuter, QRgb color);
 
     QSize logicalSize_;
     QColor background_;
