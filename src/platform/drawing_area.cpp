@@ -10,23 +10,29 @@
 
 namespace {
 
+// New dots reach the screen in frames: no more often than the screen
+// refreshes, and at most 25 a second (the pace of broadcast video). Dots pop in rather than move, so a
+// faster pace shows nothing more and only costs repaints.
+constexpr double kMaxFramesPerSecond = 25.0;
+
 int frameIntervalMs(const QWidget& widget)
 {
     const QScreen* screen = widget.screen();
-    const qreal hz = screen != nullptr ? screen->refreshRate() : 60.0;
-    return std::clamp(static_cast<int>(std::lround(1000.0 / (hz > 0 ? hz : 60.0))), 4, 33);
+    const qreal hz = screen != nullptr && screen->refreshRate() > 0 ? screen->refreshRate() : 60.0;
+    return static_cast<int>(std::lround(1000.0 / std::min(hz, kMaxFramesPerSecond)));
 }
 
 }  // namespace
 
 DrawingArea::DrawingArea(QSize size, std::int32_t background, QWidget* parent)
-    : QWidget(parent), canvas_(size, devicePixelRatioF(), RingCanvas::toQColor(background))
+    : QWidget(parent), canvas_(size, devicePixelRatioF(), RingCanvas::toQColor(background)),
+      frameIntervalMs_(frameIntervalMs(*this))
 {
     setFixedSize(size);
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    frameTimer_.setSingleShot(true);
-    connect(&frameTimer_, &QTimer::timeout, this, &DrawingArea::showFrame);
+    backstop_.setSingleShot(true);
+    connect(&backstop_, &QTimer::timeout, this, &DrawingArea::showLastDrawing);
 }
 
 float DrawingArea::Width() const
@@ -41,27 +47,43 @@ float DrawingArea::Height() const
 
 void DrawingArea::Circle(float x, float y, float radius, std::int32_t color)
 {
-    canvas_.circle(x, y, radius, color);
-    scheduleFrame();
+    // The rings that extend a dot change nothing on screen until it is finished.
+    if (canvas_.circle(x, y, radius, color)) {
+        drawingChanged();
+    }
 }
 
 void DrawingArea::ClearPicture()
 {
     canvas_.clear();
-    scheduleFrame();
+    drawingChanged();
 }
 
-void DrawingArea::scheduleFrame()
+void DrawingArea::drawingChanged()
 {
-    if (!frameTimer_.isActive()) {
-        frameTimer_.start(frameIntervalMs(*this));
+    if (!frameClock_.isValid() || frameClock_.hasExpired(frameIntervalMs_)) {
+        showFrame();
+    } else if (!backstop_.isActive()) {
+        backstop_.start(2 * frameIntervalMs_);
     }
 }
 
 void DrawingArea::showFrame()
 {
-    followDevicePixelRatio();
-    const QRect dirty = canvas_.takeDirty();
+    // Only what is finished: the dot being drawn joins the next frame.
+    frameClock_.start();
+    backstop_.start(2 * frameIntervalMs_);
+    const QRegion dirty = canvas_.takeDirty();
+    if (!dirty.isEmpty()) {
+        update(dirty);
+    }
+}
+
+void DrawingArea::showLastDrawing()
+{
+    canvas_.finishRun();
+    frameClock_.start();
+    const QRegion dirty = canvas_.takeDirty();
     if (!dirty.isEmpty()) {
         update(dirty);
     }
@@ -76,9 +98,14 @@ void DrawingArea::paintEvent(QPaintEvent* event)
 {
     followDevicePixelRatio();
     const QImage& image = canvas_.image();
+    const qreal ratio = image.devicePixelRatio();
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    painter.drawImage(QPointF(0, 0), image);
+    for (const QRect& rect : event->region()) {
+        // Whole device pixels, copied one to one.
+        const QRect source = QRectF(QRectF(rect).topLeft() * ratio, QRectF(rect).size() * ratio).toAlignedRect() &
+                             image.rect();
+        painter.drawImage(QRectF(QPointF(source.topLeft()) / ratio, QSizeF(source.size()) / ratio), image, source);
+    }
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event)
@@ -102,6 +129,7 @@ void DrawingArea::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ScreenChangeInternal) {
+        frameIntervalMs_ = frameIntervalMs(*this);
         followDevicePixelRatio();
         update();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -35,12 +36,18 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void scheduleFrame();
+    void drawingChanged();
     void showFrame();
+    void showLastDrawing();
     void followDevicePixelRatio();
 
     RingCanvas canvas_;
-    // New drawing reaches the screen at most once a frame, however fast the ticks.
-    QTimer frameTimer_;
+    // New drawing reaches the screen at most once a frame, however fast the
+    // ticks: with the first drawing after a frame's time has passed, so that
+    // the repaint shares the tick's wake-up, and at the latest from the
+    // backstop timer once drawing stops.
+    int frameIntervalMs_;
+    QElapsedTimer frameClock_;
+    QTimer backstop_;
     bool pressed_ = false;
 };

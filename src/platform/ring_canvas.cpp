@@ -27,19 +27,20 @@ QColor RingCanvas::toQColor(std::int32_t color)
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-void RingCanvas::circle(float x, float y, float radius, std::int32_t color)
+bool RingCanvas::circle(float x, float y, float radius, std::int32_t color)
 {
     if (gathering_ && pending_ && pending_->x == x && pending_->y == y && pending_->color == color &&
         radius == pending_->lastRadius + 1.0f) {
         pending_->lastRadius = radius;
-        return;
+        return false;
     }
-    flush();
-    if (!gathering_) {
+    finishRun();
+    if (gathering_) {
+        pending_ = Run{x, y, radius, radius, color};
+    } else {
         strokeOutline(x, y, radius, color);
-        return;
     }
-    pending_ = Run{x, y, radius, radius, color};
+    return true;
 }
 
 void RingCanvas::strokeOutline(float x, float y, float radius, std::int32_t color)
@@ -51,35 +52,45 @@ void RingCanvas::strokeOutline(float x, float y, float radius, std::int32_t colo
     painter.setPen(QPen(toQColor(color), kPenWidth));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, r, r);
-    const qreal reach = r + kPenWidth / 2 + 1;
-    dirty_ |= QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach);
+    markDirty(centre, r + kPenWidth / 2);
 }
 
 void RingCanvas::clear()
 {
     pending_.reset();
     image_.fill(background_);
-    dirty_ = QRectF(QPointF(0, 0), logicalSize_);
+    dirty_ = QRect(QPoint(0, 0), logicalSize_);
 }
 
 void RingCanvas::setGathering(bool on)
 {
-    flush();
+    finishRun();
     gathering_ = on;
 }
 
 const QImage& RingCanvas::image()
 {
-    flush();
+    finishRun();
     return image_;
 }
 
-QRect RingCanvas::takeDirty()
+QRegion RingCanvas::takeDirty()
 {
-    flush();
-    const QRect dirty = dirty_.toAlignedRect() & QRect(QPoint(0, 0), logicalSize_);
-    dirty_ = QRectF();
+    const QRegion dirty = dirty_ & QRect(QPoint(0, 0), logicalSize_);
+    dirty_ = QRegion();
     return dirty;
+}
+
+void RingCanvas::markDirty(QPointF centre, qreal outerRadius)
+{
+    // A frame holds a handful of dots; should many more pile up before the
+    // next one, their bounding box is cheaper than a region of hundreds.
+    constexpr int kMaxDirtyRects = 32;
+    const qreal reach = outerRadius + 1;
+    dirty_ += QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach).toAlignedRect();
+    if (dirty_.rectCount() > kMaxDirtyRects) {
+        dirty_ = dirty_.boundingRect();
+    }
 }
 
 void RingCanvas::setDevicePixelRatio(qreal ratio)
@@ -87,7 +98,7 @@ void RingCanvas::setDevicePixelRatio(qreal ratio)
     if (ratio <= 0 || ratio == image_.devicePixelRatio()) {
         return;
     }
-    flush();
+    finishRun();
     QImage resampled = blankImage(logicalSize_, ratio, background_);
     {
         QPainter painter(&resampled);
@@ -95,10 +106,10 @@ void RingCanvas::setDevicePixelRatio(qreal ratio)
         painter.drawImage(QRectF(QPointF(0, 0), QSizeF(image_.size()) / image_.devicePixelRatio()), image_);
     }
     image_ = std::move(resampled);
-    dirty_ = QRectF(QPointF(0, 0), logicalSize_);
+    dirty_ = QRect(QPoint(0, 0), logicalSize_);
 }
 
-void RingCanvas::flush()
+void RingCanvas::finishRun()
 {
     if (pending_) {
         paintRun(*pending_);
@@ -116,9 +127,7 @@ void RingCanvas::paintRun(const Run& run)
     const qreal outer = run.lastRadius / kTwipsPerPixel + halfPen;
     const qreal inner = run.firstRadius / kTwipsPerPixel - halfPen;
     fillAnnulus(centre, inner, outer, toQColor(run.color).rgb());
-
-    const qreal reach = outer + 1;  // one more pixel for the antialiased edge
-    dirty_ |= QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach);
+    markDirty(centre, outer);
 }
 
 void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal logicalOuter, QRgb color)
@@ -147,10 +156,39 @@ void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal lo
     const int bottom = std::min(image_.height() - 1, static_cast<int>(std::ceil(cy + outer + 0.5)));
 
     const int red = qRed(color), green = qGreen(color), blue = qBlue(color);
+    const auto blend = [&](QRgb& pixel, double d) {
+        const double coverage = std::clamp(outer + 0.5 - d, 0.0, 1.0) - std::clamp(inner + 0.5 - d, 0.0, 1.0);
+        if (coverage <= 0) {
+            return;
+        }
+        const int a = static_cast<int>(coverage * 256 + 0.5);
+        const QRgb old = pixel;
+        pixel = qRgb(qRed(old) + (((red - qRed(old)) * a) >> 8), qGreen(old) + (((green - qGreen(old)) * a) >> 8),
+                     qBlue(old) + (((blue - qBlue(old)) * a) >> 8));
+    };
+    // A disc (every dot) has one solid span per row, filled at once; only
+    // its edge pixels are weighed one by one.
+    const bool disc = hollowSq < 0 && solidInnerSq <= 0;
     for (int y = top; y <= bottom; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
         const double dy = y + 0.5 - cy;
+        int solidLeft = right + 1, solidRight = right;
+        if (disc && solidOuterSq > dy * dy) {
+            const double half = std::sqrt(solidOuterSq - dy * dy);
+            solidLeft = std::max(left, static_cast<int>(std::ceil(cx - half - 0.5)));
+            solidRight = std::min(right, static_cast<int>(std::floor(cx + half - 0.5)));
+            if (solidLeft <= solidRight) {
+                std::fill(line + solidLeft, line + solidRight + 1, color);
+            } else {
+                solidLeft = right + 1;
+                solidRight = right;
+            }
+        }
         for (int x = left; x <= right; ++x) {
+            if (x == solidLeft) {
+                x = solidRight;
+                continue;
+            }
             const double dx = x + 0.5 - cx;
             const double dSq = dx * dx + dy * dy;
             if (dSq >= reachSq || dSq <= hollowSq) {
@@ -160,16 +198,7 @@ void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal lo
                 line[x] = color;
                 continue;
             }
-            const double d = std::sqrt(dSq);
-            const double coverage =
-                std::clamp(outer + 0.5 - d, 0.0, 1.0) - std::clamp(inner + 0.5 - d, 0.0, 1.0);
-            if (coverage <= 0) {
-                continue;
-            }
-            const int a = static_cast<int>(coverage * 256 + 0.5);
-            const QRgb old = line[x];
-            line[x] = qRgb(qRed(old) + (((red - qRed(old)) * a) >> 8), qGreen(old) + (((green - qGreen(old)) * a) >> 8),
-                           qBlue(old) + (((blue - qBlue(old)) * a) >> 8));
+            blend(line[x], std::sqrt(dSq));
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <cstdint>
 #include <optional>
@@ -24,8 +25,9 @@ public:
 
     RingCanvas(QSize logicalSize, qreal devicePixelRatio, QColor background);
 
-    // One circle outline; lengths in twips, color 0x00BBGGRR.
-    void circle(float x, float y, float radius, std::int32_t color);
+    // One circle outline; lengths in twips, color 0x00BBGGRR. True when it
+    // did not simply extend the run being gathered.
+    bool circle(float x, float y, float radius, std::int32_t color);
     // Erases every drawing.
     void clear();
 
@@ -35,8 +37,11 @@ public:
 
     // The picture with everything drawn so far.
     const QImage& image();
-    // The logical area touched since the last call (empty if none).
-    QRect takeDirty();
+    // Draws the run being gathered now rather than when the next one starts.
+    void finishRun();
+    // The logical areas drawn into since the last call (empty if none); a run
+    // still being gathered is not in it until it is finished.
+    QRegion takeDirty();
 
     qreal devicePixelRatio() const { return image_.devicePixelRatio(); }
     // Moves the picture to another pixel ratio, resampling what is drawn.
@@ -54,15 +59,16 @@ private:
     };
 
     static QImage blankImage(QSize logicalSize, qreal ratio, QColor background);
-    void flush();
     void paintRun(const Run& run);
     void strokeOutline(float x, float y, float radius, std::int32_t color);
     void fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal logicalOuter, QRgb color);
+    // Notes a circle's bounds, with a pixel more for its antialiased edge.
+    void markDirty(QPointF centre, qreal outerRadius);
 
     QSize logicalSize_;
     QColor background_;
     QImage image_;
     std::optional<Run> pending_;
-    QRectF dirty_;
+    QRegion dirty_;  // separate rectangles: a union's bounding box would be most of the area
     bool gathering_ = true;
 };

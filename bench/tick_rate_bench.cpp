@@ -1,0 +1,90 @@
+// Tick-rate fidelity of the real program's window: ticks per second at each
+// speed, with the spread of the intervals between ticks. Run it in an X server.
+//
+// Usage: tick_rate_bench [SECONDS_PER_SPEED]
+#include <QEventLoop>
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "bench_support.h"
+#include "drawing_area.h"
+#include "form_runtime.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Notes the time of every event of the program's precise timer, the only
+// precise one in the process.
+class TickRecorder : public QObject {
+public:
+    std::vector<Clock::time_point> ticks;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Timer) {
+            if (const auto* timer = qobject_cast<QTimer*>(watched);
+                timer != nullptr && timer->timerType() == Qt::PreciseTimer) {
+                ticks.push_back(Clock::now());
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 5;
+    FormRuntime runtime;
+    runtime.show();
+    if (!QTest::qWaitForWindowExposed(&runtime.window())) {
+        std::fprintf(stderr, "tick_rate_bench: the window was not shown\n");
+        return 1;
+    }
+    runtime.action(QStringLiteral("MenuGruixMolt"))->trigger();
+
+    TickRecorder recorder;
+    app.installEventFilter(&recorder);
+    bool allMet = true;
+    const struct {
+        const char* item;
+        int intervalMs;
+    } speeds[] = {{"MenuVelocitatMolta", 5}, {"MenuVelocitatNormal", 15}, {"MenuVelocitatPoca", 25}};
+    for (const auto& speed : speeds) {
+        runtime.action(QString::fromLatin1(speed.item))->trigger();
+        recorder.ticks.clear();
+        QTest::mouseClick(&runtime.picture(), Qt::LeftButton, {}, QPoint(100, 100));
+        const auto start = Clock::now();
+        // A plain event loop: QTest::qWait would sleep between its rounds.
+        QEventLoop loop;
+        QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+        QTest::mouseClick(&runtime.picture(), Qt::LeftButton, {}, QPoint(100, 100));
+
+        std::vector<double> intervals;
+        for (std::size_t i = 1; i < recorder.ticks.size(); ++i) {
+            intervals.push_back(std::chrono::duration<double, std::milli>(recorder.ticks[i] - recorder.ticks[i - 1]).count());
+        }
+        const double expected = elapsed * 1000.0 / speed.intervalMs;
+        const double share = 100.0 * static_cast<double>(recorder.ticks.size()) / expected;
+        allMet = allMet && share >= 98.0;
+        std::printf("interval %2d ms: %zu ticks in %.2f s = %.1f/s of %.1f/s expected (%.1f%%); "
+                    "interval median %.2f ms, p99 %.2f ms, max %.2f ms\n",
+                    speed.intervalMs, recorder.ticks.size(), elapsed, static_cast<double>(recorder.ticks.size()) / elapsed,
+                    1000.0 / speed.intervalMs, share, bench::quantile(intervals, 0.5), bench::quantile(intervals, 0.99),
+                    bench::quantile(intervals, 1));
+    }
+    std::printf("goal (at least 98%% of the expected ticks at every speed): %s\n", allMet ? "met" : "NOT met");
+    return 0;
+}

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks, printing every figure the README records.
+# Usage: scripts/bench.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+
+"$root/scripts/install-deps.sh"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" --target tacolina tick_bench memory_bench tick_rate_bench floor_window desktop_bench
+
+echo "== machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), Xvfb $(dpkg-query -W -f='${Version}' xvfb 2>/dev/null)"
+
+echo "== tick cost (offscreen), Google Benchmark"
+"$build/bench/tick_bench" --benchmark_min_time=0.5 --benchmark_color=false
+
+echo "== memory"
+"$build/bench/memory_bench" 1000000
+
+echo "== tick rate (Xvfb)"
+"$root/scripts/with-x-server.sh" "$build/bench/tick_rate_bench" 5
+
+echo "== start-up and CPU (Xvfb)"
+"$root/scripts/with-x-server.sh" "$build/bench/desktop_bench" "$build/src/tacolina" "$build/bench/floor_window" 10
