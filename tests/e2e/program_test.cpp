@@ -242,4 +242,116 @@ TEST_F(ProgramTest, ClosingTheWindowEndsTheProgram)
     EXPECT_EQ(program->waitExit(), 0);
 }
 
+// Hostile use while painting at Molta with Molt dots: nothing may crash,
+// freeze, lose dots or leave a state the program does not have.
+class AbuseTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        choose(kGruix, 2);
+        clickArea();
+        ASSERT_TRUE(e2e::waitFor([&] { return painted() > 5000; }));
+        before = area();
+    }
+
+    // Painting goes on: the picture keeps changing.
+    bool stillPainting()
+    {
+        const Shot now = area();
+        return e2e::waitFor([&] { return area() != now; }, 3s);
+    }
+
+    // Stops painting and checks that every pixel painted before the abuse
+    // is painted still (later dots may cover it, never erase it).
+    void expectEarlierDotsKept()
+    {
+        clickArea();
+        const Shot after = settled();
+        int lost = 0;
+        for (std::size_t i = 0; i < before.pixels.size(); ++i) {
+            lost += before.pixels[i] != kSilver && after.pixels[i] == kSilver ? 1 : 0;
+        }
+        EXPECT_EQ(lost, 0) << "pixels of earlier dots went back to the background";
+    }
+
+    void expectCleanEnd()
+    {
+        choose(kAccions, 1);
+        EXPECT_EQ(program->waitExit(), 0);
+    }
+
+    Shot before;
+};
+
+TEST_F(AbuseTest, ThreeHundredRapidClicks)
+{
+    for (int i = 0; i < 300; ++i) {
+        desktop.click(areaRect.x + 20 + i % 200, areaRect.y + 20 + i % 180);
+    }
+    desktop.moveTo(0, 0);
+    // An even number of clicks: painting as before.
+    EXPECT_TRUE(stillPainting());
+    expectEarlierDotsKept();
+    expectCleanEnd();
+}
+
+TEST_F(AbuseTest, ClicksOnTheAreaWhileAMenuIsOpen)
+{
+    for (int round = 0; round < 5; ++round) {
+        desktop.key(XK_F10);
+        ASSERT_TRUE(e2e::waitFor([&] { return desktop.popup().has_value(); }));
+        clickArea();
+        desktop.key(XK_Escape);
+        ASSERT_TRUE(e2e::waitFor([&] { return !desktop.popup(); }));
+    }
+    // Whatever those clicks did, a click still toggles painting.
+    const bool running = stillPainting();
+    clickArea();
+    if (running) {
+        settled();
+        clickArea();
+    }
+    EXPECT_TRUE(stillPainting());
+    expectEarlierDotsKept();
+    expectCleanEnd();
+}
+
+TEST_F(AbuseTest, MinimiseAndRestoreFiveTimesAndCoverIt)
+{
+    for (int round = 0; round < 5; ++round) {
+        desktop.iconify(*window);
+        ASSERT_TRUE(e2e::waitFor([&] { return !desktop.findWindow("Tacolina 2.0"); }));
+        desktop.activate(*window);
+        ASSERT_TRUE(e2e::waitFor([&] { return desktop.findWindow("Tacolina 2.0").has_value(); }));
+    }
+    for (int round = 0; round < 5; ++round) {
+        const Window cover = desktop.cover(desktop.geometry(*window), 0xFF00FF);
+        ASSERT_TRUE(e2e::waitFor([&] { return area().count(0xFF00FF) == areaRect.width * areaRect.height; }));
+        desktop.remove(cover);
+        ASSERT_TRUE(e2e::waitFor([&] { return area().count(0xFF00FF) == 0; }));
+    }
+    EXPECT_TRUE(stillPainting());
+    expectEarlierDotsKept();
+    expectCleanEnd();
+}
+
+TEST_F(AbuseTest, EverySettingChosenWhilePainting)
+{
+    for (MenuIndex menu : {kVelocitat, kGruix, kColors}) {
+        for (int item = 0; item < 3; ++item) {
+            choose(menu, item);
+            ASSERT_TRUE(stillPainting()) << "menu " << menu << " item " << item;
+        }
+    }
+    expectEarlierDotsKept();
+    expectCleanEnd();
+}
+
+TEST_F(AbuseTest, ClosingTheWindowWhilePainting)
+{
+    desktop.key(XK_F4, {XK_Alt_L});
+    EXPECT_EQ(program->waitExit(), 0);
+}
+
 }  // namespace
