@@ -15,6 +15,7 @@
 
 #include "drawing_area.h"
 #include "form_runtime.h"
+#include "tick_recorder.h"
 
 namespace {
 
@@ -32,24 +33,6 @@ long residentKiB()
     return -1;
 }
 
-// Counts the events of the program's tick timer, its only precise one.
-class TickCounter : public QObject {
-public:
-    long ticks = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Timer) {
-            if (const auto* timer = qobject_cast<QTimer*>(watched);
-                timer != nullptr && timer->timerType() == Qt::PreciseTimer) {
-                ++ticks;
-            }
-        }
-        return false;
-    }
-};
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -63,7 +46,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     runtime.action(QStringLiteral("MenuGruixMolt"))->trigger();
-    TickCounter counter;
+    bench::TickRecorder counter(false);
     app.installEventFilter(&counter);
 
     QTest::mouseClick(&runtime.picture(), Qt::LeftButton, {}, QPoint(100, 100));

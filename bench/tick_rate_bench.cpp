@@ -15,29 +15,11 @@
 #include "bench_support.h"
 #include "drawing_area.h"
 #include "form_runtime.h"
+#include "tick_recorder.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Notes the time of every event of the program's precise timer, the only
-// precise one in the process.
-class TickRecorder : public QObject {
-public:
-    std::vector<Clock::time_point> ticks;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Timer) {
-            if (const auto* timer = qobject_cast<QTimer*>(watched);
-                timer != nullptr && timer->timerType() == Qt::PreciseTimer) {
-                ticks.push_back(Clock::now());
-            }
-        }
-        return false;
-    }
-};
 
 }  // namespace
 
@@ -53,7 +35,7 @@ int main(int argc, char* argv[])
     }
     runtime.action(QStringLiteral("MenuGruixMolt"))->trigger();
 
-    TickRecorder recorder;
+    bench::TickRecorder recorder(true);
     app.installEventFilter(&recorder);
     bool allMet = true;
     const struct {
@@ -62,7 +44,7 @@ int main(int argc, char* argv[])
     } speeds[] = {{"MenuVelocitatMolta", 5}, {"MenuVelocitatNormal", 15}, {"MenuVelocitatPoca", 25}};
     for (const auto& speed : speeds) {
         runtime.action(QString::fromLatin1(speed.item))->trigger();
-        recorder.ticks.clear();
+        recorder.reset();
         QTest::mouseClick(&runtime.picture(), Qt::LeftButton, {}, QPoint(100, 100));
         const auto start = Clock::now();
         // A plain event loop: QTest::qWait would sleep between its rounds.
@@ -73,15 +55,15 @@ int main(int argc, char* argv[])
         QTest::mouseClick(&runtime.picture(), Qt::LeftButton, {}, QPoint(100, 100));
 
         std::vector<double> intervals;
-        for (std::size_t i = 1; i < recorder.ticks.size(); ++i) {
-            intervals.push_back(std::chrono::duration<double, std::milli>(recorder.ticks[i] - recorder.ticks[i - 1]).count());
+        for (std::size_t i = 1; i < recorder.times.size(); ++i) {
+            intervals.push_back(std::chrono::duration<double, std::milli>(recorder.times[i] - recorder.times[i - 1]).count());
         }
         const double expected = elapsed * 1000.0 / speed.intervalMs;
-        const double share = 100.0 * static_cast<double>(recorder.ticks.size()) / expected;
+        const double share = 100.0 * static_cast<double>(static_cast<std::size_t>(recorder.ticks)) / expected;
         allMet = allMet && share >= 98.0;
         std::printf("interval %2d ms: %zu ticks in %.2f s = %.1f/s of %.1f/s expected (%.1f%%); "
                     "interval median %.2f ms, p99 %.2f ms, max %.2f ms\n",
-                    speed.intervalMs, recorder.ticks.size(), elapsed, static_cast<double>(recorder.ticks.size()) / elapsed,
+                    speed.intervalMs, static_cast<std::size_t>(recorder.ticks), elapsed, static_cast<double>(static_cast<std::size_t>(recorder.ticks)) / elapsed,
                     1000.0 / speed.intervalMs, share, bench::quantile(intervals, 0.5), bench::quantile(intervals, 0.99),
                     bench::quantile(intervals, 1));
     }
