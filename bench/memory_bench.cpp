@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
     QApplication::processEvents();
     const long late = bench::peakResidentKiB();
     const double growth = 100.0 * static_cast<double>(late - early) / static_cast<double>(early);
-    std::printf("peak RSS after 10^3 ticks %ld KiB, after %ld ticks %ld KiB: %+.2f%% (goal within 5%%: %s)\n",
-                early, total, late, growth, growth <= 5.0 ? "met" : "NOT met");
+    std::printf("peak RSS after 10^3 ticks %ld KiB, after %ld ticks %ld KiB: %+.2f%% (goal within 5%%: %s)\n", early,
+                total, late, growth, growth <= 5.0 ? "met" : "NOT met");
     return 0;
 }

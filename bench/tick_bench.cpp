@@ -22,9 +22,17 @@ constexpr int kGruixes[] = {10, 50, 100};
 
 void setGruix(Form1& form, int gruix)
 {
-    if (gruix == 10) form.MenuGruixPoc_Click();
-    if (gruix == 50) form.MenuGruixNormal_Click();
-    if (gruix == 100) form.MenuGruixMolt_Click();
+    switch (gruix) {
+    case 10:
+        form.MenuGruixPoc_Click();
+        break;
+    case 50:
+        form.MenuGruixNormal_Click();
+        break;
+    default:
+        form.MenuGruixMolt_Click();
+        break;
+    }
 }
 
 // One Timer1_Timer of the program's own Form1 on the program's drawing area.

@@ -2,9 +2,9 @@
 // speed, with the spread of the intervals between ticks. Run it in an X server.
 //
 // Usage: tick_rate_bench [SECONDS_PER_SPEED]
-#include <QEventLoop>
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
@@ -56,14 +56,15 @@ int main(int argc, char* argv[])
 
         std::vector<double> intervals;
         for (std::size_t i = 1; i < recorder.times.size(); ++i) {
-            intervals.push_back(std::chrono::duration<double, std::milli>(recorder.times[i] - recorder.times[i - 1]).count());
+            intervals.push_back(
+                std::chrono::duration<double, std::milli>(recorder.times[i] - recorder.times[i - 1]).count());
         }
         const double expected = elapsed * 1000.0 / speed.intervalMs;
-        const double share = 100.0 * static_cast<double>(static_cast<std::size_t>(recorder.ticks)) / expected;
+        const double share = 100.0 * static_cast<double>(recorder.ticks) / expected;
         allMet = allMet && share >= 98.0;
-        std::printf("interval %2d ms: %zu ticks in %.2f s = %.1f/s of %.1f/s expected (%.1f%%); "
+        std::printf("interval %2d ms: %ld ticks in %.2f s = %.1f/s of %.1f/s expected (%.1f%%); "
                     "interval median %.2f ms, p99 %.2f ms, max %.2f ms\n",
-                    speed.intervalMs, static_cast<std::size_t>(recorder.ticks), elapsed, static_cast<double>(static_cast<std::size_t>(recorder.ticks)) / elapsed,
+                    speed.intervalMs, recorder.ticks, elapsed, static_cast<double>(recorder.ticks) / elapsed,
                     1000.0 / speed.intervalMs, share, bench::quantile(intervals, 0.5), bench::quantile(intervals, 0.99),
                     bench::quantile(intervals, 1));
     }

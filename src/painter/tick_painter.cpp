@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "drawing_surface.h"
-#include "paleta.h"
 #include "painter_state.h"
+#include "paleta.h"
 #include "random_source.h"
 
 namespace {

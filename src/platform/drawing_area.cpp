@@ -1,6 +1,5 @@
 #include "drawing_area.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,8 +10,9 @@
 namespace {
 
 // New dots reach the screen in frames: no more often than the screen
-// refreshes, and at most 25 a second (the pace of broadcast video). Dots pop in rather than move, so a
-// faster pace shows nothing more and only costs repaints.
+// refreshes, and at most 25 a second, the pace of broadcast video. Dots pop
+// in rather than move, so a faster pace shows nothing more and only costs
+// repaints.
 constexpr double kMaxFramesPerSecond = 25.0;
 
 int frameIntervalMs(const QWidget& widget)
@@ -102,8 +102,8 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     for (const QRect& rect : event->region()) {
         // Whole device pixels, copied one to one.
-        const QRect source = QRectF(QRectF(rect).topLeft() * ratio, QRectF(rect).size() * ratio).toAlignedRect() &
-                             image.rect();
+        const QRect source =
+            QRectF(QRectF(rect).topLeft() * ratio, QRectF(rect).size() * ratio).toAlignedRect() & image.rect();
         painter.drawImage(QRectF(QPointF(source.topLeft()) / ratio, QSizeF(source.size()) / ratio), image, source);
     }
 }

@@ -6,8 +6,7 @@
 #include <cmath>
 
 RingCanvas::RingCanvas(QSize logicalSize, qreal devicePixelRatio, QColor background)
-    : logicalSize_(logicalSize), background_(background),
-      image_(blankImage(logicalSize, devicePixelRatio, background))
+    : logicalSize_(logicalSize), background_(background), image_(blankImage(logicalSize, devicePixelRatio, background))
 {
 }
 
@@ -143,9 +142,9 @@ void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal lo
     if (outer <= 0 || outer <= inner) {
         return;
     }
-    const double solidOuter = outer - 0.5;                    // within: fully covered
-    const double solidInner = inner + 0.5;                    // beyond: fully covered
-    const double reachSq = (outer + 0.5) * (outer + 0.5);     // beyond: untouched
+    const double solidOuter = outer - 0.5;                                     // within: fully covered
+    const double solidInner = inner + 0.5;                                     // beyond: fully covered
+    const double reachSq = (outer + 0.5) * (outer + 0.5);                      // beyond: untouched
     const double hollowSq = inner > 0.5 ? (inner - 0.5) * (inner - 0.5) : -1;  // within: untouched
     const double solidOuterSq = solidOuter > 0 ? solidOuter * solidOuter : -1;
     const double solidInnerSq = solidInner > 0 ? solidInner * solidInner : 0;

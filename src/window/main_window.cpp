@@ -10,18 +10,60 @@ Form1::Form1(DrawingSurface& picture1, TickTimer& timer1, RandomSource& random, 
 {
 }
 
-void Form1::Form_Load() { startUp(state_, Picture1); }
-void Form1::Picture1_Click() { toggleRun(state_, Timer1, random_); }
-void Form1::Timer1_Timer() { paintTick(state_, Picture1, random_); }
+void Form1::Form_Load()
+{
+    startUp(state_, Picture1);
+}
+void Form1::Picture1_Click()
+{
+    toggleRun(state_, Timer1, random_);
+}
+void Form1::Timer1_Timer()
+{
+    paintTick(state_, Picture1, random_);
+}
 
-void Form1::MenuVelocitatPoca_Click() { state_.Velocitat = settings::kVelocitatPoca; }
-void Form1::MenuVelocitatNormal_Click() { state_.Velocitat = settings::kVelocitatNormal; }
-void Form1::MenuVelocitatMolta_Click() { state_.Velocitat = settings::kVelocitatMolta; }
-void Form1::MenuGruixPoc_Click() { state_.Gruix = settings::kGruixPoc; }
-void Form1::MenuGruixNormal_Click() { state_.Gruix = settings::kGruixNormal; }
-void Form1::MenuGruixMolt_Click() { state_.Gruix = settings::kGruixMolt; }
-void Form1::MenuColorsPocs_Click() { state_.NombreColors = settings::kColorsPocs; }
-void Form1::MenuColorsNormal_Click() { state_.NombreColors = settings::kColorsNormal; }
-void Form1::MenuColorsMolts_Click() { state_.NombreColors = settings::kColorsMolts; }
-void Form1::MenuAccionsEsborra_Click() { erase(Picture1); }
-void Form1::MenuAccionsSurt_Click() { endProgram(runtime_); }
+void Form1::MenuVelocitatPoca_Click()
+{
+    state_.Velocitat = settings::kVelocitatPoca;
+}
+void Form1::MenuVelocitatNormal_Click()
+{
+    state_.Velocitat = settings::kVelocitatNormal;
+}
+void Form1::MenuVelocitatMolta_Click()
+{
+    state_.Velocitat = settings::kVelocitatMolta;
+}
+void Form1::MenuGruixPoc_Click()
+{
+    state_.Gruix = settings::kGruixPoc;
+}
+void Form1::MenuGruixNormal_Click()
+{
+    state_.Gruix = settings::kGruixNormal;
+}
+void Form1::MenuGruixMolt_Click()
+{
+    state_.Gruix = settings::kGruixMolt;
+}
+void Form1::MenuColorsPocs_Click()
+{
+    state_.NombreColors = settings::kColorsPocs;
+}
+void Form1::MenuColorsNormal_Click()
+{
+    state_.NombreColors = settings::kColorsNormal;
+}
+void Form1::MenuColorsMolts_Click()
+{
+    state_.NombreColors = settings::kColorsMolts;
+}
+void Form1::MenuAccionsEsborra_Click()
+{
+    erase(Picture1);
+}
+void Form1::MenuAccionsSurt_Click()
+{
+    endProgram(runtime_);
+}

@@ -17,8 +17,8 @@ using e2e::Rect;
 using e2e::Shot;
 
 constexpr std::uint32_t kSilver = 0xC0C0C0;
-constexpr std::uint32_t kBlack = 0x000000, kBlue = 0x0000FF, kRed = 0xFF0000, kGreen = 0x00FF00,
-                        kYellow = 0xFFFF00, kWhite = 0xFFFFFF;
+constexpr std::uint32_t kBlack = 0x000000, kBlue = 0x0000FF, kRed = 0xFF0000, kGreen = 0x00FF00, kYellow = 0xFFFF00,
+                        kWhite = 0xFFFFFF;
 constexpr std::uint32_t kPalette[] = {kBlack, kBlue, kRed, kGreen, kYellow, kWhite};
 
 // Menus and items by position, as the keyboard reaches them.

@@ -142,9 +142,8 @@ Rect Desktop::geometry(Window window)
 
 Shot Desktop::grab(Rect rect)
 {
-    XImage* image = XGetImage(display_, DefaultRootWindow(display_), rect.x, rect.y,
-                              static_cast<unsigned>(rect.width), static_cast<unsigned>(rect.height), AllPlanes,
-                              ZPixmap);
+    XImage* image = XGetImage(display_, DefaultRootWindow(display_), rect.x, rect.y, static_cast<unsigned>(rect.width),
+                              static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
     if (image == nullptr) {
         throw std::runtime_error("XGetImage failed");
     }
@@ -205,8 +204,8 @@ std::optional<Rect> Desktop::popup()
         for (unsigned i = 0; i < count; ++i) {
             XWindowAttributes a;
             // Toolkits keep tiny helper windows off screen; a menu is on it.
-            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable &&
-                a.override_redirect && a.x >= 0 && a.y >= 0 && a.width > 1 && a.height > 1 &&
+            if (XGetWindowAttributes(display_, children[i], &a) && a.map_state == IsViewable && a.override_redirect &&
+                a.x >= 0 && a.y >= 0 && a.width > 1 && a.height > 1 &&
                 std::find(covers_.begin(), covers_.end(), children[i]) == covers_.end()) {
                 found = Rect{a.x, a.y, a.width, a.height};
             }
@@ -221,10 +220,10 @@ Window Desktop::cover(Rect rect, std::uint32_t rgb)
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;  // no frame, exactly where asked
     attributes.background_pixel = rgb;
-    Window window = XCreateWindow(display_, DefaultRootWindow(display_), rect.x, rect.y,
-                                  static_cast<unsigned>(rect.width), static_cast<unsigned>(rect.height), 0,
-                                  CopyFromParent, InputOutput, CopyFromParent,
-                                  CWOverrideRedirect | CWBackPixel, &attributes);
+    Window window =
+        XCreateWindow(display_, DefaultRootWindow(display_), rect.x, rect.y, static_cast<unsigned>(rect.width),
+                      static_cast<unsigned>(rect.height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWOverrideRedirect | CWBackPixel, &attributes);
     XMapRaised(display_, window);
     sync();
     covers_.push_back(window);
@@ -254,8 +253,7 @@ void Desktop::activate(Window window)
     event.xclient.format = 32;
     event.xclient.data.l[0] = 2;  // from a pager
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
+    XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XMapRaised(display_, window);
     sync();
 }

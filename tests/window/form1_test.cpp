@@ -110,10 +110,10 @@ TEST_F(Form1Test, EachSettingItemStoresItsOneValue)
         int gruix, colours, velocitat;
     };
     const Case cases[] = {
-        {&Form1::MenuVelocitatPoca_Click, 50, 6, 25},   {&Form1::MenuVelocitatNormal_Click, 50, 6, 15},
-        {&Form1::MenuVelocitatMolta_Click, 50, 6, 5},   {&Form1::MenuGruixPoc_Click, 10, 6, 5},
-        {&Form1::MenuGruixNormal_Click, 50, 6, 5},      {&Form1::MenuGruixMolt_Click, 100, 6, 5},
-        {&Form1::MenuColorsPocs_Click, 50, 2, 5},       {&Form1::MenuColorsNormal_Click, 50, 4, 5},
+        {&Form1::MenuVelocitatPoca_Click, 50, 6, 25}, {&Form1::MenuVelocitatNormal_Click, 50, 6, 15},
+        {&Form1::MenuVelocitatMolta_Click, 50, 6, 5}, {&Form1::MenuGruixPoc_Click, 10, 6, 5},
+        {&Form1::MenuGruixNormal_Click, 50, 6, 5},    {&Form1::MenuGruixMolt_Click, 100, 6, 5},
+        {&Form1::MenuColorsPocs_Click, 50, 2, 5},     {&Form1::MenuColorsNormal_Click, 50, 4, 5},
         {&Form1::MenuColorsMolts_Click, 50, 6, 5},
     };
     for (const Case& c : cases) {
@@ -143,12 +143,11 @@ TEST(MenuTableTest, FourMenusWithTheirItemsInOrder)
         }
         seen += "\n";
     }
-    EXPECT_EQ(seen,
-              "MenuVelocitat=Velocitat: MenuVelocitatPoca=Poca MenuVelocitatNormal=Normal "
-              "MenuVelocitatMolta=Molta\n"
-              "MenuGruix=Gruix: MenuGruixPoc=Poc MenuGruixNormal=Normal MenuGruixMolt=Molt\n"
-              "MenuColors=Colors: MenuColorsPocs=Pocs MenuColorsNormal=Normal MenuColorsMolts=Molts\n"
-              "MenuAccions=Accions: MenuAccionsEsborra=Esborra MenuAccionsSurt=Surt\n");
+    EXPECT_EQ(seen, "MenuVelocitat=Velocitat: MenuVelocitatPoca=Poca MenuVelocitatNormal=Normal "
+                    "MenuVelocitatMolta=Molta\n"
+                    "MenuGruix=Gruix: MenuGruixPoc=Poc MenuGruixNormal=Normal MenuGruixMolt=Molt\n"
+                    "MenuColors=Colors: MenuColorsPocs=Pocs MenuColorsNormal=Normal MenuColorsMolts=Molts\n"
+                    "MenuAccions=Accions: MenuAccionsEsborra=Esborra MenuAccionsSurt=Surt\n");
 }
 
 TEST(MenuTableTest, EachItemIsWiredToTheHandlerNamedAfterIt)
@@ -163,14 +162,10 @@ TEST(MenuTableTest, EachItemIsWiredToTheHandlerNamedAfterIt)
     form.Form_Load();
     form.Timer1_Timer();
     const std::map<std::string_view, std::pair<const std::int16_t PainterState::*, int>> expected = {
-        {"MenuVelocitatPoca", {&PainterState::Velocitat, 25}},
-        {"MenuVelocitatNormal", {&PainterState::Velocitat, 15}},
-        {"MenuVelocitatMolta", {&PainterState::Velocitat, 5}},
-        {"MenuGruixPoc", {&PainterState::Gruix, 10}},
-        {"MenuGruixNormal", {&PainterState::Gruix, 50}},
-        {"MenuGruixMolt", {&PainterState::Gruix, 100}},
-        {"MenuColorsPocs", {&PainterState::NombreColors, 2}},
-        {"MenuColorsNormal", {&PainterState::NombreColors, 4}},
+        {"MenuVelocitatPoca", {&PainterState::Velocitat, 25}}, {"MenuVelocitatNormal", {&PainterState::Velocitat, 15}},
+        {"MenuVelocitatMolta", {&PainterState::Velocitat, 5}}, {"MenuGruixPoc", {&PainterState::Gruix, 10}},
+        {"MenuGruixNormal", {&PainterState::Gruix, 50}},       {"MenuGruixMolt", {&PainterState::Gruix, 100}},
+        {"MenuColorsPocs", {&PainterState::NombreColors, 2}},  {"MenuColorsNormal", {&PainterState::NombreColors, 4}},
         {"MenuColorsMolts", {&PainterState::NombreColors, 6}},
     };
     for (const Menu& menu : menuBar()) {
@@ -234,16 +229,26 @@ TEST(Form1ModelTest, RandomEventSequencesFollowTheStateTable)
                 }
                 (form.*item.handler)();
                 const std::string name(item.control);
-                if (name == "MenuVelocitatPoca") model.velocitat = 25;
-                if (name == "MenuVelocitatNormal") model.velocitat = 15;
-                if (name == "MenuVelocitatMolta") model.velocitat = 5;
-                if (name == "MenuGruixPoc") model.gruix = 10;
-                if (name == "MenuGruixNormal") model.gruix = 50;
-                if (name == "MenuGruixMolt") model.gruix = 100;
-                if (name == "MenuColorsPocs") model.colours = 2;
-                if (name == "MenuColorsNormal") model.colours = 4;
-                if (name == "MenuColorsMolts") model.colours = 6;
-                if (name == "MenuAccionsEsborra") model.circles = 0;
+                if (name == "MenuVelocitatPoca")
+                    model.velocitat = 25;
+                if (name == "MenuVelocitatNormal")
+                    model.velocitat = 15;
+                if (name == "MenuVelocitatMolta")
+                    model.velocitat = 5;
+                if (name == "MenuGruixPoc")
+                    model.gruix = 10;
+                if (name == "MenuGruixNormal")
+                    model.gruix = 50;
+                if (name == "MenuGruixMolt")
+                    model.gruix = 100;
+                if (name == "MenuColorsPocs")
+                    model.colours = 2;
+                if (name == "MenuColorsNormal")
+                    model.colours = 4;
+                if (name == "MenuColorsMolts")
+                    model.colours = 6;
+                if (name == "MenuAccionsEsborra")
+                    model.circles = 0;
             }
             ASSERT_EQ(timer.enabled, model.running) << "step " << step;
             ASSERT_EQ(timer.interval, model.interval) << "step " << step;
