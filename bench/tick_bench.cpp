@@ -105,6 +105,8 @@ BENCHMARK(BM_ReferenceFill)->Arg(10)->Arg(50)->Arg(100);
 // Prints the usual table, and keeps each benchmark's time per iteration.
 class Recorder : public benchmark::ConsoleReporter {
 public:
+    Recorder() : ConsoleReporter(OO_Tabular) {}
+
     std::map<std::string, double> nanoseconds;
 
     void ReportRuns(const std::vector<Run>& runs) override
