@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <fstream>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -305,18 +304,6 @@ std::optional<int> Program::waitExit(std::chrono::milliseconds timeout)
         return std::nullopt;
     }
     return WEXITSTATUS(*status_);
-}
-
-long Program::residentKiB() const
-{
-    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
 }
 
 }  // namespace e2e

@@ -87,8 +87,6 @@ public:
     bool running();
     // Waits for the program to end; its exit status, or nothing on timeout or signal.
     std::optional<int> waitExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
-    // The resident set size, in KiB, while running.
-    long residentKiB() const;
 
 private:
     pid_t pid_ = -1;
