@@ -90,18 +90,26 @@ protected:
             if (!bounds) {
                 return false;
             }
-            areaRect = {inside.x + bounds->x, inside.y + bounds->y, bounds->width, bounds->height};
+            areaInWindow = *bounds;
             return true;
         })) << "the drawing area did not show as a 257 x 241 silver rectangle";
     }
 
-    Shot area() { return desktop.grab(areaRect); }
+    // Where the area is on the screen now: the window manager may place the
+    // window anew when it comes back from being minimised.
+    Rect areaRect()
+    {
+        const Rect inside = desktop.geometry(*window);
+        return {inside.x + areaInWindow.x, inside.y + areaInWindow.y, areaInWindow.width, areaInWindow.height};
+    }
+    Shot area() { return desktop.grab(areaRect()); }
     int painted() { return area().countOther(kSilver); }
     // Clicks the middle of the area, then moves the pointer out of the way
     // so that screen shots show only the picture.
     void clickArea()
     {
-        desktop.click(areaRect.x + areaRect.width / 2, areaRect.y + areaRect.height / 2);
+        const Rect rect = areaRect();
+        desktop.click(rect.x + rect.width / 2, rect.y + rect.height / 2);
         desktop.moveTo(0, 0);
     }
 
@@ -150,14 +158,14 @@ protected:
     e2e::Desktop desktop;
     std::unique_ptr<e2e::Program> program;
     std::optional<Window> window;
-    Rect areaRect;
+    Rect areaInWindow;
 };
 
 TEST_F(ProgramTest, OpensEmptyAndAClickPaintsPaletteDotsInsideTheAreaUntilTheNextClick)
 {
     const Rect inside = desktop.geometry(*window);
     EXPECT_EQ(inside.width, 271);
-    EXPECT_EQ(areaRect.x - inside.x, 8);
+    EXPECT_EQ(areaInWindow.x, 8);
     EXPECT_EQ(painted(), 0);
     const Shot windowBefore = desktop.grab(inside);
 
@@ -176,7 +184,7 @@ TEST_F(ProgramTest, OpensEmptyAndAClickPaintsPaletteDotsInsideTheAreaUntilTheNex
     const Shot windowAfter = desktop.grab(inside);
     for (int y = 0; y < inside.height; ++y) {
         for (int x = 0; x < inside.width; ++x) {
-            if (!areaRect.contains(inside.x + x, inside.y + y)) {
+            if (!areaInWindow.contains(x, y)) {
                 ASSERT_EQ(windowAfter.at(x, y), windowBefore.at(x, y)) << "at " << x << "," << y;
             }
         }
@@ -227,7 +235,7 @@ TEST_F(ProgramTest, DotsSurviveBeingCoveredAndMinimised)
     const Shot before = paint(20000);
 
     const Window cover = desktop.cover(desktop.geometry(*window), 0xFF00FF);
-    ASSERT_TRUE(e2e::waitFor([&] { return area().count(0xFF00FF) == areaRect.width * areaRect.height; }));
+    ASSERT_TRUE(e2e::waitFor([&] { return area().count(0xFF00FF) == areaInWindow.width * areaInWindow.height; }));
     desktop.remove(cover);
     EXPECT_TRUE(e2e::waitFor([&] { return area() == before; })) << "dots lost after being covered";
 
@@ -314,8 +322,9 @@ protected:
 
 TEST_F(AbuseTest, ThreeHundredRapidClicks)
 {
+    const Rect rect = areaRect();
     for (int i = 0; i < 300; ++i) {
-        desktop.click(areaRect.x + 20 + i % 200, areaRect.y + 20 + i % 180);
+        desktop.click(rect.x + 20 + i % 200, rect.y + 20 + i % 180);
     }
     desktop.moveTo(0, 0);
     // An even number of clicks: painting as before.
@@ -355,7 +364,7 @@ TEST_F(AbuseTest, MinimiseAndRestoreFiveTimesAndCoverIt)
     }
     for (int round = 0; round < 5; ++round) {
         const Window cover = desktop.cover(desktop.geometry(*window), 0xFF00FF);
-        ASSERT_TRUE(e2e::waitFor([&] { return area().count(0xFF00FF) == areaRect.width * areaRect.height; }));
+        ASSERT_TRUE(e2e::waitFor([&] { return area().count(0xFF00FF) == areaInWindow.width * areaInWindow.height; }));
         desktop.remove(cover);
         ASSERT_TRUE(e2e::waitFor([&] { return area().count(0xFF00FF) == 0; }));
     }
