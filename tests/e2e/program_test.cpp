@@ -335,21 +335,14 @@ TEST_F(AbuseTest, ThreeHundredRapidClicks)
 
 TEST_F(AbuseTest, ClicksOnTheAreaWhileAMenuIsOpen)
 {
+    // As elsewhere on the desktop, a click outside an open menu only closes it.
     for (int round = 0; round < 5; ++round) {
         desktop.key(XK_F10);
         ASSERT_TRUE(e2e::waitFor([&] { return desktop.popup().has_value(); }));
         clickArea();
-        desktop.key(XK_Escape);
-        ASSERT_TRUE(e2e::waitFor([&] { return !desktop.popup(); }));
+        ASSERT_TRUE(e2e::waitFor([&] { return !desktop.popup(); })) << "the click left the menu open";
     }
-    // Whatever those clicks did, a click still toggles painting.
-    const bool running = stillPainting();
-    clickArea();
-    if (running) {
-        settled();
-        clickArea();
-    }
-    EXPECT_TRUE(stillPainting());
+    EXPECT_TRUE(stillPainting()) << "a click that closed a menu also stopped the painting";
     expectEarlierDotsKept();
     expectCleanEnd();
 }
