@@ -11,6 +11,15 @@
 
 namespace {
 
+// What each setting item stores, written out apart from the code under test.
+const std::map<std::string_view, std::pair<std::int16_t PainterState::*, std::int16_t>> kSettingItems = {
+    {"MenuVelocitatPoca", {&PainterState::Velocitat, 25}}, {"MenuVelocitatNormal", {&PainterState::Velocitat, 15}},
+    {"MenuVelocitatMolta", {&PainterState::Velocitat, 5}}, {"MenuGruixPoc", {&PainterState::Gruix, 10}},
+    {"MenuGruixNormal", {&PainterState::Gruix, 50}},       {"MenuGruixMolt", {&PainterState::Gruix, 100}},
+    {"MenuColorsPocs", {&PainterState::NombreColors, 2}},  {"MenuColorsNormal", {&PainterState::NombreColors, 4}},
+    {"MenuColorsMolts", {&PainterState::NombreColors, 6}},
+};
+
 class Form1Test : public ::testing::Test {
 protected:
     Form1Test() { form.Form_Load(); }
@@ -161,17 +170,10 @@ TEST(MenuTableTest, EachItemIsWiredToTheHandlerNamedAfterIt)
     Form1 form(picture, timer, random, runtime);
     form.Form_Load();
     form.Timer1_Timer();
-    const std::map<std::string_view, std::pair<const std::int16_t PainterState::*, int>> expected = {
-        {"MenuVelocitatPoca", {&PainterState::Velocitat, 25}}, {"MenuVelocitatNormal", {&PainterState::Velocitat, 15}},
-        {"MenuVelocitatMolta", {&PainterState::Velocitat, 5}}, {"MenuGruixPoc", {&PainterState::Gruix, 10}},
-        {"MenuGruixNormal", {&PainterState::Gruix, 50}},       {"MenuGruixMolt", {&PainterState::Gruix, 100}},
-        {"MenuColorsPocs", {&PainterState::NombreColors, 2}},  {"MenuColorsNormal", {&PainterState::NombreColors, 4}},
-        {"MenuColorsMolts", {&PainterState::NombreColors, 6}},
-    };
     for (const Menu& menu : menuBar()) {
         for (const MenuItem& item : menu.items) {
             (form.*item.handler)();
-            if (const auto it = expected.find(item.control); it != expected.end()) {
+            if (const auto it = kSettingItems.find(item.control); it != kSettingItems.end()) {
                 const auto [field, value] = it->second;
                 EXPECT_EQ(form.State().*field, value) << item.control;
             }
@@ -201,7 +203,7 @@ TEST(Form1ModelTest, RandomEventSequencesFollowTheStateTable)
         struct Model {
             bool running = false;
             int interval = 0;
-            int gruix = 50, colours = 6, velocitat = 5;
+            PainterState settings{.Gruix = 50, .NombreColors = 6, .Velocitat = 5};
             int reseeds = 0;
             std::size_t circles = 0;
         } model;
@@ -212,14 +214,14 @@ TEST(Form1ModelTest, RandomEventSequencesFollowTheStateTable)
             if (kind == 0) {
                 form.Picture1_Click();
                 ++model.reseeds;
-                model.interval = model.velocitat;
+                model.interval = model.settings.Velocitat;
                 model.running = !model.running;
             } else if (kind == 1) {
                 // The runtime raises Timer only while the timer is enabled.
                 if (timer.enabled) {
                     form.Timer1_Timer();
-                    model.circles += static_cast<std::size_t>(model.gruix + 1);
-                    ASSERT_LT(form.State().IndexColor, static_cast<float>(model.colours)) << "step " << step;
+                    model.circles += static_cast<std::size_t>(model.settings.Gruix + 1);
+                    ASSERT_LT(form.State().IndexColor, model.settings.NombreColors) << "step " << step;
                 }
             } else {
                 const Menu& menu = items[events() % items.size()];
@@ -228,33 +230,17 @@ TEST(Form1ModelTest, RandomEventSequencesFollowTheStateTable)
                     continue;
                 }
                 (form.*item.handler)();
-                const std::string name(item.control);
-                if (name == "MenuVelocitatPoca")
-                    model.velocitat = 25;
-                if (name == "MenuVelocitatNormal")
-                    model.velocitat = 15;
-                if (name == "MenuVelocitatMolta")
-                    model.velocitat = 5;
-                if (name == "MenuGruixPoc")
-                    model.gruix = 10;
-                if (name == "MenuGruixNormal")
-                    model.gruix = 50;
-                if (name == "MenuGruixMolt")
-                    model.gruix = 100;
-                if (name == "MenuColorsPocs")
-                    model.colours = 2;
-                if (name == "MenuColorsNormal")
-                    model.colours = 4;
-                if (name == "MenuColorsMolts")
-                    model.colours = 6;
-                if (name == "MenuAccionsEsborra")
+                if (const auto it = kSettingItems.find(item.control); it != kSettingItems.end()) {
+                    model.settings.*it->second.first = it->second.second;
+                } else if (item.control == "MenuAccionsEsborra") {
                     model.circles = 0;
+                }
             }
             ASSERT_EQ(timer.enabled, model.running) << "step " << step;
             ASSERT_EQ(timer.interval, model.interval) << "step " << step;
-            ASSERT_EQ(form.State().Gruix, model.gruix) << "step " << step;
-            ASSERT_EQ(form.State().NombreColors, model.colours) << "step " << step;
-            ASSERT_EQ(form.State().Velocitat, model.velocitat) << "step " << step;
+            ASSERT_EQ(form.State().Gruix, model.settings.Gruix) << "step " << step;
+            ASSERT_EQ(form.State().NombreColors, model.settings.NombreColors) << "step " << step;
+            ASSERT_EQ(form.State().Velocitat, model.settings.Velocitat) << "step " << step;
             ASSERT_EQ(random.reseeds, model.reseeds) << "step " << step;
             ASSERT_EQ(picture.circles.size(), model.circles) << "step " << step;
         }
