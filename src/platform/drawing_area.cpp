@@ -70,18 +70,21 @@ void DrawingArea::drawingChanged()
 
 void DrawingArea::showFrame()
 {
-    // Only what is finished: the dot being drawn joins the next frame.
-    frameClock_.start();
+    // Only what is finished: the dot being drawn joins the next frame, or
+    // the backstop's if none follows.
     backstop_.start(2 * frameIntervalMs_);
-    const QRegion dirty = canvas_.takeDirty();
-    if (!dirty.isEmpty()) {
-        update(dirty);
-    }
+    repaintDrawn();
 }
 
 void DrawingArea::showLastDrawing()
 {
+    // No backstop after this one: with nothing new, nothing is left to show.
     canvas_.finishRun();
+    repaintDrawn();
+}
+
+void DrawingArea::repaintDrawn()
+{
     frameClock_.start();
     const QRegion dirty = canvas_.takeDirty();
     if (!dirty.isEmpty()) {

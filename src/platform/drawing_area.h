@@ -39,6 +39,7 @@ private:
     void drawingChanged();
     void showFrame();
     void showLastDrawing();
+    void repaintDrawn();
     void followDevicePixelRatio();
 
     RingCanvas canvas_;
