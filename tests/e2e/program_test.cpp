@@ -117,6 +117,12 @@ protected:
     // menu it opens to show on the screen.
     void choose(MenuIndex menu, int item)
     {
+        // Keys go to the focused window; after minimising or covering, the
+        // window manager may not have handed focus back yet.
+        if (!desktop.hasFocus(*window)) {
+            desktop.activate(*window);
+            ASSERT_TRUE(e2e::waitFor([&] { return desktop.hasFocus(*window); })) << "the window did not get focus";
+        }
         desktop.key(XK_F10);
         std::optional<Rect> open;
         ASSERT_TRUE(e2e::waitFor([&] { return (open = desktop.popup()).has_value(); })) << "F10 opened no menu";
@@ -219,8 +225,8 @@ TEST_F(ProgramTest, MoltPaintsDotsAboutThirteenPixelsAcross)
         // A whole dot on its own is round: as wide as it is high, and filling
         // about pi/4 of its box (overlapping dots fill less of theirs).
         const double fill = static_cast<double>(blob.pixels) / (box.width * box.height);
-        const bool clipped = box.x == 0 || box.y == 0 || box.x + box.width == dots.rect.width ||
-                             box.y + box.height == dots.rect.height;
+        const bool clipped =
+            box.x == 0 || box.y == 0 || box.x + box.width == dots.rect.width || box.y + box.height == dots.rect.height;
         if (!clipped && std::abs(box.width - box.height) <= 1 && fill > 0.7) {
             EXPECT_GE(box.width, 13);
             EXPECT_LE(box.width, 17);

@@ -257,6 +257,29 @@ void Desktop::activate(Window window)
     sync();
 }
 
+bool Desktop::hasFocus(Window window)
+{
+    Window focused = None;
+    int revert = 0;
+    XGetInputFocus(display_, &focused, &revert);
+    while (focused != None && focused != PointerRoot && focused != DefaultRootWindow(display_)) {
+        if (focused == window) {
+            return true;
+        }
+        Window root, parent;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, focused, &root, &parent, &children, &count)) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        focused = parent;
+    }
+    return false;
+}
+
 Program::Program(const std::string& path, std::vector<std::string> env)
 {
     std::vector<std::string> environment;

@@ -64,6 +64,8 @@ public:
     void remove(Window window);
     void iconify(Window window);
     void activate(Window window);
+    // Whether keyboard input goes to this window or one inside it.
+    bool hasFocus(Window window);
 
     Display* display() { return display_; }
 
