@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command inside a fresh Xvfb server with the openbox window manager,
 # then stops both. Usage: with-x-server.sh [--scale N] COMMAND [ARGS...]
-# The screen is 1280x1024 at 96 dpi; the command sees DISPLAY set.
+# The screen is 1280x1024 at 96 dpi; the command sees DISPLAY set, and the
+# server's process id in X_SERVER_PID.
 set -euo pipefail
 
 dpi=96
@@ -24,7 +25,7 @@ exec {fd}<> <(:)
 Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -dpi "$dpi" -nolisten tcp -noreset >"$runtime_dir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r -t 30 -u "$fd" display || { echo "with-x-server: Xvfb did not start" >&2; cat "$runtime_dir/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$display"
+export DISPLAY=":$display" X_SERVER_PID=$xvfb_pid
 
 openbox --sm-disable >"$runtime_dir/openbox.log" 2>&1 &
 wm_pid=$!

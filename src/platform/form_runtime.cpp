@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "drawing_area.h"
+#include "drawing_area_accessible.h"
 #include "layout.h"
 #include "menus.h"
 
@@ -28,6 +29,9 @@ DrawingArea* buildPicture(QMainWindow& window)
     client->setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
     window.setCentralWidget(client);
 
+    // Before the area exists, so that assistive technology never sees it as
+    // a plain widget.
+    DrawingAreaAccessible::install();
     auto* picture = new DrawingArea(QSize(pixels(layout::kPictureWidth), pixels(layout::kPictureHeight)),
                                     layout::kPictureBackColor, client);
     picture->setObjectName(QStringLiteral("Picture1"));

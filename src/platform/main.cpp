@@ -1,12 +1,24 @@
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 
+#include "display_check.h"
 #include "form_runtime.h"
+#include "messages.h"
 
 int main(int argc, char* argv[])
 {
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+        return 1;
+    }
+    installMessageHandler();
     QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("tacolina"));
+    installDisplayLossHandler();
+    QApplication::setApplicationVersion(QStringLiteral(TACOLINA_VERSION));
+    // Names the installed desktop file; on Wayland it is also the window's
+    // app id, by which docks and task switchers find the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TACOLINA_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tacolina-64.png")));
     FormRuntime runtime;
     runtime.show();

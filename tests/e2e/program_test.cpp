@@ -76,6 +76,26 @@ std::vector<Blob> blobs(const Shot& shot)
     return found;
 }
 
+// The blobs that are one whole dot on its own: round (as wide as high),
+// not cut by the edge, and filling about pi/4 of their box (overlapping
+// dots fill less of theirs). Every blob's size goes into `sizes`.
+std::vector<Rect> loneDots(const Shot& dots, std::string& sizes)
+{
+    std::vector<Rect> lone;
+    sizes.clear();
+    for (const Blob& blob : blobs(dots)) {
+        const Rect& box = blob.box;
+        sizes += " " + std::to_string(box.width) + "x" + std::to_string(box.height);
+        const double fill = static_cast<double>(blob.pixels) / (box.width * box.height);
+        const bool clipped =
+            box.x == 0 || box.y == 0 || box.x + box.width == dots.rect.width || box.y + box.height == dots.rect.height;
+        if (!clipped && std::abs(box.width - box.height) <= 1 && fill > 0.7) {
+            lone.push_back(box);
+        }
+    }
+    return lone;
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -134,8 +154,20 @@ protected:
         for (int i = 0; i < item; ++i) {
             desktop.key(XK_Down);
         }
+        const Shot covered = desktop.grab(*open);
         desktop.key(XK_Return);
         ASSERT_TRUE(e2e::waitFor([&] { return !desktop.popup(); })) << "the menu stayed open";
+        // Until the window repaints what the menu covered, the screen still
+        // shows the menu there: a picture taken before then is not the
+        // window's.
+        ASSERT_TRUE(e2e::waitFor([&] {
+            const Shot now = desktop.grab(*open);
+            int same = 0;
+            for (std::size_t i = 0; i < now.pixels.size(); ++i) {
+                same += now.pixels[i] == covered.pixels[i] ? 1 : 0;
+            }
+            return same < static_cast<int>(now.pixels.size()) / 2;
+        })) << "the window was not repainted where the menu had been";
     }
 
     // Paints until at least `pixels` are painted, then stops and waits for
@@ -216,24 +248,23 @@ TEST_F(ProgramTest, MoltPaintsDotsAboutThirteenPixelsAcross)
 {
     choose(kGruix, 2);
     choose(kVelocitat, 0);  // slow, so that a few dots stand apart
-    const Shot dots = paint(1);
-    int measured = 0;
+    // Stopped after the first frame, the area holds a dot or two, which may
+    // overlap or be cut by the edge: paint a little more until one stands
+    // whole on its own.
+    std::vector<Rect> lone;
     std::string sizes;
-    for (const Blob& blob : blobs(dots)) {
-        const Rect& box = blob.box;
-        sizes += " " + std::to_string(box.width) + "x" + std::to_string(box.height);
-        // A whole dot on its own is round: as wide as it is high, and filling
-        // about pi/4 of its box (overlapping dots fill less of theirs).
-        const double fill = static_cast<double>(blob.pixels) / (box.width * box.height);
-        const bool clipped =
-            box.x == 0 || box.y == 0 || box.x + box.width == dots.rect.width || box.y + box.height == dots.rect.height;
-        if (!clipped && std::abs(box.width - box.height) <= 1 && fill > 0.7) {
-            EXPECT_GE(box.width, 13);
-            EXPECT_LE(box.width, 17);
-            ++measured;
-        }
+    ASSERT_TRUE(e2e::waitFor(
+        [&] {
+            const Shot dots = paint(painted() + 1);
+            lone = loneDots(dots, sizes);
+            return !lone.empty();
+        },
+        30s))
+        << "no dot stood on its own; blobs:" << sizes;
+    for (const Rect& box : lone) {
+        EXPECT_GE(box.width, 13);
+        EXPECT_LE(box.width, 17);
     }
-    EXPECT_GT(measured, 0) << "no dot stood on its own; blobs:" << sizes;
 }
 
 TEST_F(ProgramTest, DotsSurviveBeingCoveredAndMinimised)

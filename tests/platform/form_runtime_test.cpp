@@ -243,10 +243,26 @@ TEST_F(FormRuntimeTest, MenusOpenFromTheKeyboard)
     EXPECT_EQ(bar->activeAction(), runtime.action("MenuVelocitat"));
 }
 
-TEST_F(FormRuntimeTest, TheAreaIsNamedAndDescribedInCatalan)
+TEST_F(FormRuntimeTest, AssistiveTechnologySeesACanvasWhosePressIsAClick)
 {
-    EXPECT_EQ(area().accessibleName(), QStringLiteral("Àrea de dibuix"));
-    EXPECT_TRUE(area().accessibleDescription().contains(QStringLiteral("clic")));
+    QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(&area());
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(canvas->role(), QAccessible::Canvas);
+    EXPECT_EQ(canvas->text(QAccessible::Name), QStringLiteral("Àrea de dibuix"));
+    EXPECT_TRUE(canvas->text(QAccessible::Description).contains(QStringLiteral("clic")));
+    QAccessibleActionInterface* actions = canvas->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    EXPECT_EQ(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+
+    // The same Click as the mouse's: the interval chosen, then a toggle.
+    choose("MenuVelocitatPoca");
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(runtime.timer().ticking());
+    EXPECT_EQ(runtime.timer().Interval(), 25);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_FALSE(runtime.timer().ticking());
+    actions->doAction(QAccessibleActionInterface::setFocusAction());
+    EXPECT_FALSE(runtime.timer().ticking());
 }
 
 }  // namespace

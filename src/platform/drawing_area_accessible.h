@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+class DrawingArea;
+
+// How assistive technology sees the drawing area: a canvas, with its
+// accessible name and description, whose one action is the same Click a
+// left mouse button gives.
+class DrawingAreaAccessible : public QAccessibleWidget {
+public:
+    explicit DrawingAreaAccessible(DrawingArea* area);
+
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+    QStringList keyBindingsForAction(const QString& actionName) const override;
+
+    // Makes Qt's accessibility use this interface for every DrawingArea.
+    static void install();
+};
