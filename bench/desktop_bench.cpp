@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole-program figures in a real X server: start-up time, and the CPU the
 // program takes while painting at Molta with Molt dots and six colours,
 // against the floor program (an idle window with a 5 ms precise timer).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor for the CPU measurement: a window of Tacolina's size whose 5 ms
 // precise timer fires and does nothing.
 #include <QApplication>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Peak resident memory after 10^3 and after 10^6 ticks at Gruix 100, driven
 // by hand without a timer, on the program's drawing area in a shown window.
 //

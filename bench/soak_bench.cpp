@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Soak: the program's window painting at Molta with Molt dots for a long
 // while (10 minutes by default). Reports resident memory each minute and the
 // ticks against those expected. Run it in an X server.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Cost of one tick through the real drawing area, against the least work any
 // drawing must do: filling the dot's disc straight into the image's pixels.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tick-rate fidelity of the real program's window: ticks per second at each
 // speed, with the spread of the intervals between ticks. Run it in an X server.
 //

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds and runs the benchmarks, printing every figure the README records.
 # Usage: scripts/bench.sh [BUILD_DIR]   (default: build)
 set -euo pipefail

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tacolina.
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Installs what is missing, builds, and starts Tacolina, as the user who
+# typed it: through sudo, it starts it as the user who called sudo.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" --target tacolina
+"$root/scripts/setup.sh" "$root/build" tacolina -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+  exec runuser -u "$SUDO_USER" -- "$root/build/src/tacolina"
+fi
 exec "$root/build/src/tacolina"

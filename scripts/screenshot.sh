@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Paints for a moment in a fresh X server and saves the window, frame and all, to docs/screenshot.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

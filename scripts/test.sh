@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds, and runs the whole test suite through
 # CTest: once in a normal build, once with the address and undefined
 # behaviour sanitizers. Benchmarks are built but not run (see bench.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
 
 jobs=$(nproc)
 run_suite() {
   local dir=$1
   shift
   echo "== $dir"
-  cmake -S "$root" -B "$root/$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$root/$dir" -j "$jobs"
-  (cd "$root/$dir" && ctest --output-on-failure -j "$jobs" -LE benchmark)
+  "$root/scripts/setup.sh" "$root/$dir" all "$@"
+  # Through sudo, the tests too run as the user who called it.
+  if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+    (cd "$root/$dir" && runuser -u "$SUDO_USER" -- ctest --output-on-failure -j "$jobs" -LE benchmark)
+  else
+    (cd "$root/$dir" && ctest --output-on-failure -j "$jobs" -LE benchmark)
+  fi
 }
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo

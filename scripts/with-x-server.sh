@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command inside a fresh Xvfb server with the openbox window manager,
 # then stops both. Usage: with-x-server.sh [--scale N] COMMAND [ARGS...]
 # The screen is 1280x1024 at 96 dpi; the command sees DISPLAY set, and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
@@ -19,7 +22,7 @@ int main(int argc, char* argv[])
     // Names the installed desktop file; on Wayland it is also the window's
     // app id, by which docks and task switchers find the icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TACOLINA_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tacolina-64.png")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" TACOLINA_APP_ID "-64.png")));
     FormRuntime runtime;
     runtime.show();
     return QApplication::exec();

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Linked into every program of a sanitizer build, so the suppressions hold
 // however the program is started.
 

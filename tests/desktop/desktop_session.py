@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program on a real desktop as assistive technology and a compositor see
 # it: a private D-Bus session with the accessibility bus, a headless sway
 # started as an unprivileged user, screenshots as plain pixel arrays, and the
@@ -195,8 +198,13 @@ class Sway:
         self.scale = scale
         self.dir = tempfile.mkdtemp(prefix="tacolina-sway-")
         self.client_dir = tempfile.mkdtemp(prefix="tacolina-client-")
-        account = pwd.getpwnam(user)
-        os.chown(self.dir, account.pw_uid, account.pw_gid)
+        command = []
+        if os.geteuid() == 0:
+            # Sway refuses to run as root: it gets a runtime directory of
+            # the unprivileged user's own.
+            account = pwd.getpwnam(user)
+            os.chown(self.dir, account.pw_uid, account.pw_gid)
+            command = ["runuser", "-u", user, "--"]
         os.chmod(self.dir, 0o700)
         config = os.path.join(self.dir, "config")
         with open(config, "w") as f:
@@ -204,7 +212,7 @@ class Sway:
         env = {"PATH": "/usr/sbin:/usr/bin:/sbin:/bin", "HOME": self.dir, "XDG_RUNTIME_DIR": self.dir,
                "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
         self.log = open(os.path.join(self.client_dir, "sway.log"), "w")
-        self.process = subprocess.Popen(["runuser", "-u", user, "--", "sway", "-c", config], env=env,
+        self.process = subprocess.Popen(command + ["sway", "-c", config], env=env,
                                         stdout=self.log, stderr=subprocess.STDOUT)
         sockets = wait_for(lambda: self._sockets())
         if not sockets:

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The built program as assistive technology, a Wayland compositor and a
 # shell without a display meet it. Run one class at a time:
 #   desktop_test.py WaylandAtScale1 | WaylandAtScale2 | CompositorGone   (starts its own sway)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The built program, driven in a real X server as a user would: mouse on the
 // drawing area, keyboard in the menus, and the screen read back.
 #include <gtest/gtest.h>

@@ -1,33 +1,56 @@
 #!/usr/bin/env bash
-# Installs with cmake --install, builds the .deb with CPack, unpacks it into a
-# temporary folder and starts the program from there in a fresh X server.
-# Usage: package_test.sh BUILD_DIR SOURCE_DIR
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Installs with cmake --install, builds the .deb with CPack, checks both as a
+# distribution would (lintian, AppStream, the desktop entry, the manual
+# page, REUSE), starts the unpacked program in a fresh X server, and, as
+# root on a machine without the package, installs and purges it with apt.
+# Usage: package_test.sh BUILD_DIR SOURCE_DIR APP_ID VERSION
 set -euo pipefail
 build=$1
 root=$2
+id=$3
+version=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 fail() { echo "package_test: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$work/installed" >/dev/null
-for f in bin/tacolina share/applications/tacolina.desktop share/icons/hicolor/scalable/apps/tacolina.svg \
-         share/icons/hicolor/48x48/apps/tacolina.png; do
-  [ -e "$work/installed/$f" ] || fail "cmake --install did not install $f"
+(cd "$work/installed" && find . -type f | sed 's|^\./||' | sort) >"$work/installed.txt"
+for f in bin/tacolina share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
+         share/man/man1/tacolina.1.gz share/doc/tacolina/copyright share/doc/tacolina/changelog.gz; do
+  grep -qx "$f" "$work/installed.txt" || fail "cmake --install did not install $f"
 done
-desktop-file-validate "$work/installed/share/applications/tacolina.desktop" || fail "invalid .desktop file"
 
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack failed"
 deb=$(ls "$work"/deb/*.deb)
-depends=$(dpkg-deb -f "$deb" Depends)
-echo "package: $(basename "$deb"); Depends: $depends"
-case "$depends" in
-  *libqt6widgets6*) ;;
-  *) fail "the package does not depend on libqt6widgets6" ;;
-esac
+echo "package: $(basename "$deb")"
+dpkg-deb -f "$deb" Version Section Depends Recommends
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package is not version $version"
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on libqt6widgets6"
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort >"$work/packaged.txt"
+diff -u "$work/installed.txt" "$work/packaged.txt" || fail "cmake --install and the package install different files"
 dpkg-deb -x "$deb" "$work/unpacked"
-[ -x "$work/unpacked/usr/bin/tacolina" ] || fail "no /usr/bin/tacolina in the package"
-desktop-file-validate "$work/unpacked/usr/share/applications/tacolina.desktop" || fail "invalid .desktop in the package"
+usr=$work/unpacked/usr
+
+# As a distribution checks it: errors and warnings fail; what lintian says
+# at the info and pedantic levels is shown.
+lintian --pedantic --info --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges' \
+  || [ "${PIPESTATUS[0]}" -eq 0 ] || fail "lintian reports errors or warnings"
+appstreamcli validate --pedantic --no-net "$usr/share/metainfo/$id.metainfo.xml" || fail "invalid AppStream metainfo"
+desktop-file-validate "$usr/share/applications/$id.desktop" || fail "invalid desktop entry"
+warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
+  "$usr/share/man/man1/tacolina.1.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
+(cd "$root" && reuse lint >"$work/reuse.txt") || { cat "$work/reuse.txt"; fail "reuse lint fails"; }
+
+# One version everywhere.
+grep -q "<release version=\"$version\"" "$usr/share/metainfo/$id.metainfo.xml" || fail "metainfo release is not $version"
+zcat "$usr/share/man/man1/tacolina.1.gz" | grep -q "^\.TH TACOLINA 1 .*\"Tacolina $version\"" || fail "manual page is not $version"
+zcat "$usr/share/doc/tacolina/changelog.gz" | head -1 | grep -q "^tacolina ($version)" || fail "changelog is not $version"
 
 # Start the unpacked program, see its window, close it as a user would.
 "$root/scripts/with-x-server.sh" bash -c '
@@ -35,5 +58,17 @@ desktop-file-validate "$work/unpacked/usr/share/applications/tacolina.desktop" |
   timeout 20 xdotool search --sync --name "^Tacolina 2.0$" >/dev/null || { kill $pid; echo "no window" >&2; exit 1; }
   xdotool key alt+F4
   wait $pid
-' _ "$work/unpacked/usr/bin/tacolina" || fail "the unpacked program did not start and end cleanly"
-echo "package_test: installed, packaged, unpacked and ran"
+' _ "$usr/bin/tacolina" || fail "the unpacked program did not start and end cleanly"
+
+if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W tacolina >/dev/null 2>&1; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y -q "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt could not install the package"; }
+  dpkg-query -L tacolina | while read -r path; do if [ -f "$path" ]; then echo "$path"; fi; done | sort >"$work/owned.txt"
+  sed 's|^|/usr/|' "$work/packaged.txt" | diff -u - "$work/owned.txt" || fail "apt installed other files than the package holds"
+  apt-get purge -y -q tacolina >>"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt could not remove the package"; }
+  left=$(while read -r path; do if [ -e "$path" ]; then echo "$path"; fi; done <"$work/owned.txt")
+  [ -z "$left" ] || fail "purging the package left: $left"
+  [ ! -e /usr/share/doc/tacolina ] || fail "purging the package left /usr/share/doc/tacolina"
+  echo "package_test: installed and purged with apt, nothing left"
+fi
+echo "package_test: installed, packaged, checked, unpacked and ran"

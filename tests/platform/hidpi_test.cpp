@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Run once per scale factor (QT_SCALE_FACTOR): the layout stays in logical
 // pixels while the picture follows the screen's pixel density.
 #include <gtest/gtest.h>

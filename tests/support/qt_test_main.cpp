@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tacolina developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // GoogleTest main for the tests that need a QApplication.
 #include <QApplication>
 #include <gtest/gtest.h>
