@@ -171,6 +171,9 @@ class Wayland(TreeChecks):
         self.assertTrue(colours - {ds.BLACK, ds.BLUE}, "dots have hard edges")
         lone = dots.lone_dots()
         self.assertTrue(lone, "no dot stood on its own")
+        # What the screen showed, for the record.
+        print(f"scale {s}: area {dots.width} x {dots.height} device pixels; lone Molt dots "
+              + ", ".join(f"{w} x {h}" for _, _, w, h, _ in lone) + " device pixels", file=sys.stderr)
         for left, top, width, height, _ in lone:
             # 200 twips across: 13.3 logical pixels, and its antialiased rim.
             self.assertGreaterEqual(width, 13 * s)
