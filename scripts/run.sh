@@ -7,7 +7,4 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh" "$root/build" tacolina -DCMAKE_BUILD_TYPE=RelWithDebInfo
-if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
-  exec runuser -u "$SUDO_USER" -- "$root/build/src/tacolina"
-fi
-exec "$root/build/src/tacolina"
+exec "$root/scripts/as-caller.sh" "$root/build/src/tacolina"

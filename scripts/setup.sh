@@ -14,13 +14,6 @@ target=$2
 shift 2
 
 "$root/scripts/install-deps.sh"
-if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
-  exec runuser -u "$SUDO_USER" -- "$0" "$build" "$target" "$@"
-fi
-
-cmake -S "$root" -B "$build" -G Ninja "$@" >/dev/null
-if [ "$target" = all ]; then
-  cmake --build "$build" -j "$(nproc)"
-else
-  cmake --build "$build" -j "$(nproc)" --target "$target"
-fi
+as_caller=("$root/scripts/as-caller.sh")
+"${as_caller[@]}" cmake -S "$root" -B "$build" -G Ninja "$@" >/dev/null
+"${as_caller[@]}" cmake --build "$build" -j "$(nproc)" --target "$target"

@@ -15,11 +15,7 @@ run_suite() {
   echo "== $dir"
   "$root/scripts/setup.sh" "$root/$dir" all "$@"
   # Through sudo, the tests too run as the user who called it.
-  if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
-    (cd "$root/$dir" && runuser -u "$SUDO_USER" -- ctest --output-on-failure -j "$jobs" -LE benchmark)
-  else
-    (cd "$root/$dir" && ctest --output-on-failure -j "$jobs" -LE benchmark)
-  fi
+  (cd "$root/$dir" && "$root/scripts/as-caller.sh" ctest --output-on-failure -j "$jobs" -LE benchmark)
 }
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
