@@ -13,6 +13,7 @@
 #include <string>
 
 #include "bench_support.h"
+#include "canvas_image.h"
 #include "clock_random_source.h"
 #include "drawing_area.h"
 #include "main_window.h"
@@ -58,8 +59,8 @@ BENCHMARK(BM_Tick)->Arg(10)->Arg(50)->Arg(100);
 // The same dot drawn as separate antialiased QPainter outlines.
 void BM_RingByRing(benchmark::State& state)
 {
-    RingCanvas canvas(QSize(257, 241), 1.0, QColor(0xC0, 0xC0, 0xC0));
-    canvas.setGathering(false);
+    QImage image(257, 241, QImage::Format_RGB32);
+    image.fill(QColor(0xC0, 0xC0, 0xC0));
     ClockRandomSource random;
     const int gruix = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -67,7 +68,7 @@ void BM_RingByRing(benchmark::State& state)
         const float y = std::floor(random.rtcRandomNext() * 3615.0f);
         const std::int32_t color = Paleta[static_cast<std::size_t>(6 * random.rtcRandomNext())];
         for (int r = 0; r <= gruix; ++r) {
-            canvas.circle(x, y, static_cast<float>(r), color);
+            probe::strokeOutline(image, x, y, static_cast<float>(r), color);
         }
     }
 }
@@ -84,7 +85,7 @@ void BM_ReferenceFill(benchmark::State& state)
     for (auto _ : state) {
         const double cx = std::floor(random.rtcRandomNext() * 3855.0f) / 15.0;
         const double cy = std::floor(random.rtcRandomNext() * 3615.0f) / 15.0;
-        const QRgb color = RingCanvas::toQColor(Paleta[static_cast<std::size_t>(6 * random.rtcRandomNext())]).rgb();
+        const QRgb color = RingCanvas::toPixel(Paleta[static_cast<std::size_t>(6 * random.rtcRandomNext())]);
         const int top = std::max(0, static_cast<int>(cy - radius));
         const int bottom = std::min(image.height() - 1, static_cast<int>(cy + radius));
         const int left = std::max(0, static_cast<int>(cx - radius));

@@ -11,8 +11,8 @@
 
 namespace bench {
 
-// Installed on the application, counts the events of the program's tick
-// timer, its only precise one, and keeps their times if asked.
+// Installed on the application, counts the events of the program's frame
+// wake-up, its only precise QTimer, and keeps their times if asked.
 class TickRecorder : public QObject {
 public:
     using Clock = std::chrono::steady_clock;

@@ -3,112 +3,91 @@
 
 #include "ring_canvas.h"
 
-#include <QPainter>
-#include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
-RingCanvas::RingCanvas(QSize logicalSize, qreal devicePixelRatio, QColor background)
-    : logicalSize_(logicalSize), background_(background), image_(blankImage(logicalSize, devicePixelRatio, background))
+namespace {
+
+class HeapPixels : public PixelMemory {
+public:
+    explicit HeapPixels(std::size_t count) : pixels_(count) {}
+    std::uint32_t* pixels() override { return pixels_.data(); }
+
+private:
+    std::vector<std::uint32_t> pixels_;
+};
+
+std::unique_ptr<PixelMemory> heapPixels(int width, int height)
 {
+    return std::make_unique<HeapPixels>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
 }
 
-QImage RingCanvas::blankImage(QSize logicalSize, qreal ratio, QColor background)
+int channel(std::uint32_t pixel, int shift)
+{
+    return static_cast<int>((pixel >> shift) & 0xFFu);
+}
+
+std::uint32_t rgb(int red, int green, int blue)
+{
+    return 0xFF000000u | static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 |
+           static_cast<std::uint32_t>(blue);
+}
+
+}  // namespace
+
+RingCanvas::RingCanvas(int logicalWidth, int logicalHeight, double devicePixelRatio, std::int32_t background,
+                       PixelAllocator allocator)
+    : logicalWidth_(logicalWidth), logicalHeight_(logicalHeight), background_(toPixel(background)),
+      allocator_(allocator ? std::move(allocator) : PixelAllocator(&heapPixels))
+{
+    allocate(devicePixelRatio > 0 ? devicePixelRatio : 1.0);
+    fill(background_);
+}
+
+std::uint32_t RingCanvas::toPixel(std::int32_t color)
+{
+    const auto value = static_cast<std::uint32_t>(color);
+    return rgb(channel(value, 0), channel(value, 8), channel(value, 16));
+}
+
+void RingCanvas::allocate(double ratio)
 {
     // Round up so a fractional ratio never leaves a seam at the right or bottom edge.
-    const QSize pixels(static_cast<int>(std::ceil(logicalSize.width() * ratio)),
-                       static_cast<int>(std::ceil(logicalSize.height() * ratio)));
-    QImage image(pixels, QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(background);
-    return image;
+    ratio_ = ratio;
+    width_ = static_cast<int>(std::ceil(logicalWidth_ * ratio));
+    height_ = static_cast<int>(std::ceil(logicalHeight_ * ratio));
+    memory_ = allocator_(width_, height_);
 }
 
-QColor RingCanvas::toQColor(std::int32_t color)
+void RingCanvas::fill(std::uint32_t pixel)
 {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    std::fill_n(memory_->pixels(), static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), pixel);
 }
 
 bool RingCanvas::circle(float x, float y, float radius, std::int32_t color)
 {
-    if (gathering_ && pending_ && pending_->x == x && pending_->y == y && pending_->color == color &&
+    if (pending_ && pending_->x == x && pending_->y == y && pending_->color == color &&
         radius == pending_->lastRadius + 1.0f) {
         pending_->lastRadius = radius;
         return false;
     }
     finishRun();
-    if (gathering_) {
-        pending_ = Run{x, y, radius, radius, color};
-    } else {
-        strokeOutline(x, y, radius, color);
-    }
+    pending_ = Run{x, y, radius, radius, color};
     return true;
-}
-
-void RingCanvas::strokeOutline(float x, float y, float radius, std::int32_t color)
-{
-    const QPointF centre(x / kTwipsPerPixel, y / kTwipsPerPixel);
-    const qreal r = radius / kTwipsPerPixel;
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(toQColor(color), kPenWidth));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(centre, r, r);
-    markDirty(centre, r + kPenWidth / 2);
 }
 
 void RingCanvas::clear()
 {
     pending_.reset();
-    image_.fill(background_);
-    dirty_ = QRect(QPoint(0, 0), logicalSize_);
+    fill(background_);
+    markAllDirty();
 }
 
-void RingCanvas::setGathering(bool on)
+const std::uint32_t* RingCanvas::pixels()
 {
     finishRun();
-    gathering_ = on;
-}
-
-const QImage& RingCanvas::image()
-{
-    finishRun();
-    return image_;
-}
-
-QRegion RingCanvas::takeDirty()
-{
-    const QRegion dirty = dirty_ & QRect(QPoint(0, 0), logicalSize_);
-    dirty_ = QRegion();
-    return dirty;
-}
-
-void RingCanvas::markDirty(QPointF centre, qreal outerRadius)
-{
-    // A frame holds a handful of dots; should many more pile up before the
-    // next one, their bounding box is cheaper than a region of hundreds.
-    constexpr int kMaxDirtyRects = 32;
-    const qreal reach = outerRadius + 1;
-    dirty_ += QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach).toAlignedRect();
-    if (dirty_.rectCount() > kMaxDirtyRects) {
-        dirty_ = dirty_.boundingRect();
-    }
-}
-
-void RingCanvas::setDevicePixelRatio(qreal ratio)
-{
-    if (ratio <= 0 || ratio == image_.devicePixelRatio()) {
-        return;
-    }
-    finishRun();
-    QImage resampled = blankImage(logicalSize_, ratio, background_);
-    {
-        QPainter painter(&resampled);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(image_.size()) / image_.devicePixelRatio()), image_);
-    }
-    image_ = std::move(resampled);
-    dirty_ = QRect(QPoint(0, 0), logicalSize_);
+    return memory_->pixels();
 }
 
 void RingCanvas::finishRun()
@@ -119,29 +98,110 @@ void RingCanvas::finishRun()
     }
 }
 
+std::vector<Box> RingCanvas::takeDirty()
+{
+    return std::exchange(dirty_, {});
+}
+
+Box RingCanvas::toDevice(Box logical, double ratio)
+{
+    const int left = static_cast<int>(std::floor(logical.x * ratio));
+    const int top = static_cast<int>(std::floor(logical.y * ratio));
+    const int right = static_cast<int>(std::ceil((logical.x + logical.width) * ratio));
+    const int bottom = static_cast<int>(std::ceil((logical.y + logical.height) * ratio));
+    return {left, top, right - left, bottom - top};
+}
+
+void RingCanvas::markAllDirty()
+{
+    dirty_ = {Box{0, 0, logicalWidth_, logicalHeight_}};
+}
+
+void RingCanvas::markDirty(double x, double y, double outerRadius)
+{
+    const double reach = outerRadius + 1;
+    const int left = std::max(0, static_cast<int>(std::floor(x - reach)));
+    const int top = std::max(0, static_cast<int>(std::floor(y - reach)));
+    const int right = std::min(logicalWidth_, static_cast<int>(std::ceil(x + reach)));
+    const int bottom = std::min(logicalHeight_, static_cast<int>(std::ceil(y + reach)));
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    dirty_.push_back({left, top, right - left, bottom - top});
+    // A frame holds a handful of dots; should many more pile up before the
+    // next one, their bounding box is cheaper to show than hundreds of boxes.
+    constexpr std::size_t kMaxDirtyBoxes = 32;
+    if (dirty_.size() > kMaxDirtyBoxes) {
+        Box all = dirty_.front();
+        for (const Box& box : dirty_) {
+            const int r = std::max(all.x + all.width, box.x + box.width);
+            const int b = std::max(all.y + all.height, box.y + box.height);
+            all.x = std::min(all.x, box.x);
+            all.y = std::min(all.y, box.y);
+            all.width = r - all.x;
+            all.height = b - all.y;
+        }
+        dirty_ = {all};
+    }
+}
+
+void RingCanvas::setDevicePixelRatio(double ratio)
+{
+    if (ratio <= 0 || ratio == ratio_) {
+        return;
+    }
+    finishRun();
+    const std::unique_ptr<PixelMemory> old = std::move(memory_);
+    const int oldWidth = width_, oldHeight = height_;
+    allocate(ratio);
+    // Bilinear: each new pixel centre weighs the four old pixels around it.
+    const std::uint32_t* from = old->pixels();
+    std::uint32_t* to = memory_->pixels();
+    const double sx = static_cast<double>(oldWidth) / width_;
+    const double sy = static_cast<double>(oldHeight) / height_;
+    for (int y = 0; y < height_; ++y) {
+        const double fy = std::clamp((y + 0.5) * sy - 0.5, 0.0, oldHeight - 1.0);
+        const int y0 = static_cast<int>(fy), y1 = std::min(y0 + 1, oldHeight - 1);
+        const double wy = fy - y0;
+        for (int x = 0; x < width_; ++x) {
+            const double fx = std::clamp((x + 0.5) * sx - 0.5, 0.0, oldWidth - 1.0);
+            const int x0 = static_cast<int>(fx), x1 = std::min(x0 + 1, oldWidth - 1);
+            const double wx = fx - x0;
+            const std::uint32_t p00 = from[y0 * oldWidth + x0], p01 = from[y0 * oldWidth + x1];
+            const std::uint32_t p10 = from[y1 * oldWidth + x0], p11 = from[y1 * oldWidth + x1];
+            const auto mix = [&](int shift) {
+                const double top = channel(p00, shift) * (1 - wx) + channel(p01, shift) * wx;
+                const double bottom = channel(p10, shift) * (1 - wx) + channel(p11, shift) * wx;
+                return static_cast<int>(std::lround(top * (1 - wy) + bottom * wy));
+            };
+            to[y * width_ + x] = rgb(mix(16), mix(8), mix(0));
+        }
+    }
+    markAllDirty();
+}
+
 void RingCanvas::paintRun(const Run& run)
 {
     // Outlines a fifteenth of a pixel apart, each a pen wide, leave no gap:
     // together they cover the annulus from first - halfPen to last + halfPen.
-    // A single outline is the annulus one pen wide around its radius.
-    const qreal halfPen = kPenWidth / 2;
-    const QPointF centre(run.x / kTwipsPerPixel, run.y / kTwipsPerPixel);
-    const qreal outer = run.lastRadius / kTwipsPerPixel + halfPen;
-    const qreal inner = run.firstRadius / kTwipsPerPixel - halfPen;
-    fillAnnulus(centre, inner, outer, toQColor(run.color).rgb());
-    markDirty(centre, outer);
+    const double halfPen = kPenWidth / 2;
+    const double x = run.x / kTwipsPerPixel;
+    const double y = run.y / kTwipsPerPixel;
+    const double outer = run.lastRadius / kTwipsPerPixel + halfPen;
+    const double inner = run.firstRadius / kTwipsPerPixel - halfPen;
+    fillAnnulus(x, y, inner, outer, toPixel(run.color));
+    markDirty(x, y, outer);
 }
 
-void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal logicalOuter, QRgb color)
+void RingCanvas::fillAnnulus(double logicalX, double logicalY, double logicalInner, double logicalOuter,
+                             std::uint32_t pixel)
 {
-    // Straight into the image's pixels, in device pixels. Each pixel is
-    // covered in proportion to how far its centre lies inside the annulus,
-    // which gives a smooth edge one pixel wide.
-    const qreal ratio = image_.devicePixelRatio();
-    const double cx = logicalCentre.x() * ratio;
-    const double cy = logicalCentre.y() * ratio;
-    const double outer = logicalOuter * ratio;
-    const double inner = logicalInner * ratio;
+    // In device pixels. Each pixel is covered in proportion to how far its
+    // centre lies inside the annulus, which gives a smooth edge one pixel wide.
+    const double cx = logicalX * ratio_;
+    const double cy = logicalY * ratio_;
+    const double outer = logicalOuter * ratio_;
+    const double inner = logicalInner * ratio_;
     if (outer <= 0 || outer <= inner) {
         return;
     }
@@ -153,26 +213,27 @@ void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal lo
     const double solidInnerSq = solidInner > 0 ? solidInner * solidInner : 0;
 
     const int left = std::max(0, static_cast<int>(std::floor(cx - outer - 0.5)));
-    const int right = std::min(image_.width() - 1, static_cast<int>(std::ceil(cx + outer + 0.5)));
+    const int right = std::min(width_ - 1, static_cast<int>(std::ceil(cx + outer + 0.5)));
     const int top = std::max(0, static_cast<int>(std::floor(cy - outer - 0.5)));
-    const int bottom = std::min(image_.height() - 1, static_cast<int>(std::ceil(cy + outer + 0.5)));
+    const int bottom = std::min(height_ - 1, static_cast<int>(std::ceil(cy + outer + 0.5)));
 
-    const int red = qRed(color), green = qGreen(color), blue = qBlue(color);
-    const auto blend = [&](QRgb& pixel, double d) {
+    const int red = channel(pixel, 16), green = channel(pixel, 8), blue = channel(pixel, 0);
+    const auto blend = [&](std::uint32_t& target, double d) {
         const double coverage = std::clamp(outer + 0.5 - d, 0.0, 1.0) - std::clamp(inner + 0.5 - d, 0.0, 1.0);
         if (coverage <= 0) {
             return;
         }
         const int a = static_cast<int>(coverage * 256 + 0.5);
-        const QRgb old = pixel;
-        pixel = qRgb(qRed(old) + (((red - qRed(old)) * a) >> 8), qGreen(old) + (((green - qGreen(old)) * a) >> 8),
-                     qBlue(old) + (((blue - qBlue(old)) * a) >> 8));
+        const std::uint32_t old = target;
+        const auto towards = [a](int from, int to) { return from + (((to - from) * a) >> 8); };
+        target = rgb(towards(channel(old, 16), red), towards(channel(old, 8), green), towards(channel(old, 0), blue));
     };
     // A disc (every dot) has one solid span per row, filled at once; only
     // its edge pixels are weighed one by one.
     const bool disc = hollowSq < 0 && solidInnerSq <= 0;
+    std::uint32_t* pixels = memory_->pixels();
     for (int y = top; y <= bottom; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        std::uint32_t* line = pixels + static_cast<std::ptrdiff_t>(y) * width_;
         const double dy = y + 0.5 - cy;
         int solidLeft = right + 1, solidRight = right;
         if (disc && solidOuterSq > dy * dy) {
@@ -180,7 +241,7 @@ void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal lo
             solidLeft = std::max(left, static_cast<int>(std::ceil(cx - half - 0.5)));
             solidRight = std::min(right, static_cast<int>(std::floor(cx + half - 0.5)));
             if (solidLeft <= solidRight) {
-                std::fill(line + solidLeft, line + solidRight + 1, color);
+                std::fill(line + solidLeft, line + solidRight + 1, pixel);
             } else {
                 solidLeft = right + 1;
                 solidRight = right;
@@ -197,7 +258,7 @@ void RingCanvas::fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal lo
                 continue;
             }
             if (dSq <= solidOuterSq && dSq >= solidInnerSq) {
-                line[x] = color;
+                line[x] = pixel;
                 continue;
             }
             blend(line[x], std::sqrt(dSq));

@@ -3,54 +3,82 @@
 
 #pragma once
 
-#include <QColor>
-#include <QImage>
-#include <QRect>
-#include <QRegion>
-#include <QSize>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
-// The picture of the drawing area: an opaque image at the area's logical size
-// times the device pixel ratio, into which circle outlines are drawn.
+// A rectangle of whole pixels.
+struct Box {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Box&) const = default;
+};
+
+// Memory for a picture's pixels, one 32-bit 0xFFRRGGBB word each, rows top
+// to bottom with no padding. A binding may hand out memory its windowing
+// system can show directly (a DIB section, say).
+class PixelMemory {
+public:
+    virtual ~PixelMemory() = default;
+    virtual std::uint32_t* pixels() = 0;
+};
+
+// Makes the memory for a picture of width x height pixels.
+using PixelAllocator = std::function<std::unique_ptr<PixelMemory>(int width, int height)>;
+
+// The picture of the drawing area, free of any toolkit: a buffer of pixels
+// at the area's logical size times the device pixel ratio, into which
+// circle outlines are drawn.
 //
 // A dot arrives as up to 101 outlines of one centre and colour, one twip
-// apart. Drawn one by one they cost a stroked ellipse each; their union is a
-// filled annulus (a disc when the first radius is 0), so consecutive rising
-// outlines of one centre and colour are gathered into one run and filled at
-// once when anything else is drawn or the picture is read. A run of a single
-// outline is still drawn as an outline: the annulus one pen wide around it.
+// apart. Their union is a filled annulus (a disc when the first radius is
+// 0), so consecutive rising outlines of one centre and colour are gathered
+// into one run and filled at once, antialiased, when anything else is drawn
+// or the picture is read. A run of a single outline is the annulus one pen
+// wide around it.
 class RingCanvas {
 public:
     static constexpr double kTwipsPerPixel = 15.0;
     // Outline width, in logical pixels.
     static constexpr double kPenWidth = 1.0;
 
-    RingCanvas(QSize logicalSize, qreal devicePixelRatio, QColor background);
+    // logical size in pixels; background 0x00BBGGRR. Plain heap memory
+    // unless an allocator is given.
+    RingCanvas(int logicalWidth, int logicalHeight, double devicePixelRatio, std::int32_t background,
+               PixelAllocator allocator = {});
 
     // One circle outline; lengths in twips, color 0x00BBGGRR. True when it
     // did not simply extend the run being gathered.
     bool circle(float x, float y, float radius, std::int32_t color);
     // Erases every drawing.
     void clear();
-
-    // Off: every outline is stroked on its own by QPainter, the plain and
-    // slow way, kept as the reference the gathered drawing is held to.
-    void setGathering(bool on);
-
-    // The picture with everything drawn so far.
-    const QImage& image();
     // Draws the run being gathered now rather than when the next one starts.
     void finishRun();
-    // The logical areas drawn into since the last call (empty if none); a run
-    // still being gathered is not in it until it is finished.
-    QRegion takeDirty();
 
-    qreal devicePixelRatio() const { return image_.devicePixelRatio(); }
+    // The pixels with everything drawn so far (the run being gathered included).
+    const std::uint32_t* pixels();
+    // Size in device pixels.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int logicalWidth() const { return logicalWidth_; }
+    int logicalHeight() const { return logicalHeight_; }
+    double devicePixelRatio() const { return ratio_; }
+
+    // The logical boxes drawn into since the last call (none if nothing was);
+    // a run still being gathered is not in them until it is finished.
+    std::vector<Box> takeDirty();
+    // The device pixels a logical box covers at a pixel ratio.
+    static Box toDevice(Box logical, double ratio);
+
     // Moves the picture to another pixel ratio, resampling what is drawn.
-    void setDevicePixelRatio(qreal ratio);
+    void setDevicePixelRatio(double ratio);
 
-    static QColor toQColor(std::int32_t color);
+    // 0x00BBGGRR colour value to the buffer's 0xFFRRGGBB pixel.
+    static std::uint32_t toPixel(std::int32_t color);
 
 private:
     struct Run {
@@ -61,17 +89,23 @@ private:
         std::int32_t color = 0;
     };
 
-    static QImage blankImage(QSize logicalSize, qreal ratio, QColor background);
+    void allocate(double ratio);
+    void fill(std::uint32_t pixel);
     void paintRun(const Run& run);
-    void strokeOutline(float x, float y, float radius, std::int32_t color);
-    void fillAnnulus(QPointF logicalCentre, qreal logicalInner, qreal logicalOuter, QRgb color);
+    void fillAnnulus(double logicalX, double logicalY, double logicalInner, double logicalOuter, std::uint32_t pixel);
     // Notes a circle's bounds, with a pixel more for its antialiased edge.
-    void markDirty(QPointF centre, qreal outerRadius);
+    void markDirty(double x, double y, double outerRadius);
+    void markAllDirty();
 
-    QSize logicalSize_;
-    QColor background_;
-    QImage image_;
+    int logicalWidth_;
+    int logicalHeight_;
+    std::uint32_t background_;
+    PixelAllocator allocator_;
+    double ratio_ = 1;
+    int width_ = 0;
+    int height_ = 0;
+    std::unique_ptr<PixelMemory> memory_;
     std::optional<Run> pending_;
-    QRegion dirty_;  // separate rectangles: a union's bounding box would be most of the area
-    bool gathering_ = true;
+    // Separate boxes: one box around dots far apart would be most of the area.
+    std::vector<Box> dirty_;
 };

@@ -5,6 +5,7 @@
 
 // Hand-written fakes of the platform interfaces, for the toolkit-free tests.
 
+#include <chrono>
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "drawing_surface.h"
 #include "random_source.h"
 #include "runtime.h"
+#include "tick_pacer.h"
 #include "tick_timer.h"
 
 struct CircleCall {
@@ -81,4 +83,23 @@ class FakeRuntime : public Runtime {
 public:
     int ends = 0;
     void End() override { ++ends; }
+};
+
+// A clock that moves only when told, and a frame wake-up that only counts.
+class FakeClock {
+public:
+    std::chrono::steady_clock::time_point now{std::chrono::seconds(1000)};
+    void advance(std::chrono::nanoseconds by) { now += by; }
+};
+
+class FakeWakeup : public FrameWakeup {
+public:
+    bool on = false;
+    int starts = 0;
+    void startWakeups() override
+    {
+        on = true;
+        ++starts;
+    }
+    void stopWakeups() override { on = false; }
 };

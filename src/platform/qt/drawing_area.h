@@ -3,14 +3,13 @@
 
 #pragma once
 
-#include <QElapsedTimer>
-#include <QTimer>
+#include <QImage>
 #include <QWidget>
 
 #include "drawing_surface.h"
 #include "ring_canvas.h"
 
-// The drawing area: a widget of fixed size whose picture lives in a
+// The drawing area: a widget of fixed size that shows the pixels of a
 // RingCanvas, so dots survive covering, minimising and repainting.
 // A Click is a left-button press and release both inside the area; each
 // press of a double click counts, so a double click toggles twice.
@@ -26,8 +25,11 @@ public:
     void Circle(float x, float y, float radius, std::int32_t color) override;
     void ClearPicture() override;
 
-    // The picture as drawn so far, at the device pixel ratio in use.
-    const QImage& picture() { return canvas_.image(); }
+    // Puts what was drawn since the last frame on the screen.
+    void showFrame();
+
+    // A copy of the picture as drawn so far, at the device pixel ratio in use.
+    QImage picture();
 
 signals:
     void clicked();
@@ -39,19 +41,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void drawingChanged();
-    void showFrame();
-    void showLastDrawing();
-    void repaintDrawn();
+    // The canvas's pixels as an image, without copying them.
+    QImage view();
     void followDevicePixelRatio();
 
     RingCanvas canvas_;
-    // New drawing reaches the screen at most once a frame, however fast the
-    // ticks: with the first drawing after a frame's time has passed, so that
-    // the repaint shares the tick's wake-up, and at the latest from the
-    // backstop timer once drawing stops.
-    int frameIntervalMs_;
-    QElapsedTimer frameClock_;
-    QTimer backstop_;
     bool pressed_ = false;
 };

@@ -6,36 +6,13 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
-#include <algorithm>
-#include <cmath>
-
-namespace {
-
-// New dots reach the screen in frames: no more often than the screen
-// refreshes, and at most 25 a second, the pace of broadcast video. Dots pop
-// in rather than move, so a faster pace shows nothing more and only costs
-// repaints.
-constexpr double kMaxFramesPerSecond = 25.0;
-
-int frameIntervalMs(const QWidget& widget)
-{
-    const QScreen* screen = widget.screen();
-    const qreal hz = screen != nullptr && screen->refreshRate() > 0 ? screen->refreshRate() : 60.0;
-    return static_cast<int>(std::lround(1000.0 / std::min(hz, kMaxFramesPerSecond)));
-}
-
-}  // namespace
 
 DrawingArea::DrawingArea(QSize size, std::int32_t background, QWidget* parent)
-    : QWidget(parent), canvas_(size, devicePixelRatioF(), RingCanvas::toQColor(background)),
-      frameIntervalMs_(frameIntervalMs(*this))
+    : QWidget(parent), canvas_(size.width(), size.height(), devicePixelRatioF(), background)
 {
     setFixedSize(size);
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    backstop_.setSingleShot(true);
-    connect(&backstop_, &QTimer::timeout, this, &DrawingArea::showLastDrawing);
 }
 
 float DrawingArea::Width() const
@@ -50,49 +27,40 @@ float DrawingArea::Height() const
 
 void DrawingArea::Circle(float x, float y, float radius, std::int32_t color)
 {
-    // The rings that extend a dot change nothing on screen until it is finished.
-    if (canvas_.circle(x, y, radius, color)) {
-        drawingChanged();
-    }
+    canvas_.circle(x, y, radius, color);
 }
 
 void DrawingArea::ClearPicture()
 {
     canvas_.clear();
-    drawingChanged();
-}
-
-void DrawingArea::drawingChanged()
-{
-    if (!frameClock_.isValid() || frameClock_.hasExpired(frameIntervalMs_)) {
-        showFrame();
-    } else if (!backstop_.isActive()) {
-        backstop_.start(2 * frameIntervalMs_);
-    }
 }
 
 void DrawingArea::showFrame()
 {
-    // Only what is finished: the dot being drawn joins the next frame, or
-    // the backstop's if none follows.
-    backstop_.start(2 * frameIntervalMs_);
-    repaintDrawn();
-}
-
-void DrawingArea::showLastDrawing()
-{
-    // No backstop after this one: with nothing new, nothing is left to show.
     canvas_.finishRun();
-    repaintDrawn();
-}
-
-void DrawingArea::repaintDrawn()
-{
-    frameClock_.start();
-    const QRegion dirty = canvas_.takeDirty();
+    QRegion dirty;
+    for (const Box& box : canvas_.takeDirty()) {
+        dirty += QRect(box.x, box.y, box.width, box.height);
+    }
     if (!dirty.isEmpty()) {
         update(dirty);
     }
+}
+
+QImage DrawingArea::view()
+{
+    const std::uint32_t* pixels = canvas_.pixels();
+    QImage image(reinterpret_cast<const uchar*>(pixels), canvas_.width(), canvas_.height(),
+                 static_cast<qsizetype>(canvas_.width()) * 4, QImage::Format_RGB32);
+    image.setDevicePixelRatio(canvas_.devicePixelRatio());
+    return image;
+}
+
+QImage DrawingArea::picture()
+{
+    QImage copy = view().copy();
+    copy.setDevicePixelRatio(canvas_.devicePixelRatio());
+    return copy;
 }
 
 void DrawingArea::followDevicePixelRatio()
@@ -103,7 +71,7 @@ void DrawingArea::followDevicePixelRatio()
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
     followDevicePixelRatio();
-    const QImage& image = canvas_.image();
+    const QImage image = view();
     const qreal ratio = image.devicePixelRatio();
     QPainter painter(this);
     for (const QRect& rect : event->region()) {
@@ -135,7 +103,6 @@ void DrawingArea::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ScreenChangeInternal) {
-        frameIntervalMs_ = frameIntervalMs(*this);
         followDevicePixelRatio();
         update();
     }

@@ -8,6 +8,8 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <functional>
 
 #include "drawing_area.h"
 #include "drawing_area_accessible.h"
@@ -44,11 +46,36 @@ DrawingArea* buildPicture(QMainWindow& window)
     return picture;
 }
 
+// Calls back when the watched window is about to close.
+class CloseWatcher : public QObject {
+public:
+    explicit CloseWatcher(std::function<void()> onClose) : onClose_(std::move(onClose)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close) {
+            onClose_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> onClose_;
+};
+
 }  // namespace
 
 FormRuntime::FormRuntime()
     : window_(std::make_unique<QMainWindow>()), picture_(buildPicture(*window_)),
-      timer_([this] { deliver(&Form1::Timer1_Timer); }), form_(*picture_, timer_, random_, *this)
+      wakeup_([this] { events_.frame(); },
+              [this] {
+                  const QScreen* screen = picture_->screen();
+                  return screen != nullptr ? screen->refreshRate() : 0.0;
+              }),
+      timer_(wakeup_, [this] { events_.tick(); }), form_(*picture_, timer_, random_, *this),
+      events_(form_, timer_, [this] { picture_->showFrame(); }),
+      closeWatcher_(std::make_unique<CloseWatcher>([this] { events_.closing(); }))
 {
     window_->setObjectName(QStringLiteral("Form1"));
     window_->setWindowTitle(QString::fromUtf8(layout::kCaption));
@@ -57,8 +84,9 @@ FormRuntime::FormRuntime()
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    QObject::connect(picture_, &DrawingArea::clicked, [this] { deliver(&Form1::Picture1_Click); });
-    deliver(&Form1::Form_Load);
+    QObject::connect(picture_, &DrawingArea::clicked, [this] { events_.deliver(&Form1::Picture1_Click); });
+    window_->installEventFilter(closeWatcher_.get());
+    events_.deliver(&Form1::Form_Load);
 }
 
 FormRuntime::~FormRuntime() = default;
@@ -73,7 +101,7 @@ void FormRuntime::buildMenus()
             QAction* action = qmenu->addAction(qs(item.caption));
             action->setObjectName(qs(item.control));
             const auto handler = item.handler;
-            QObject::connect(action, &QAction::triggered, [this, handler] { deliver(handler); });
+            QObject::connect(action, &QAction::triggered, [this, handler] { events_.deliver(handler); });
         }
     }
 
@@ -112,16 +140,9 @@ void FormRuntime::show()
     window_->show();
 }
 
-void FormRuntime::deliver(void (Form1::*handler)())
-{
-    if (!ended_) {
-        (form_.*handler)();
-    }
-}
-
 void FormRuntime::End()
 {
-    ended_ = true;
+    events_.end();
     timer_.SetEnabled(false);
     window_->hide();
     QCoreApplication::exit(0);

@@ -98,13 +98,18 @@ TEST_F(FormRuntimeTest, MenuBarHoldsExactlyTheFourMenusAndElevenPlainItems)
 
 TEST_F(FormRuntimeTest, ALeftClickOnTheAreaStartsTheTimerAndTheNextStopsIt)
 {
+    EXPECT_FALSE(runtime.wakeup().active()) << "nothing wakes the program while it is stopped";
     click();
     EXPECT_TRUE(runtime.timer().ticking());
     EXPECT_EQ(runtime.timer().Interval(), 5);
+    // One wake-up a frame, 25 a second, however short the interval.
+    EXPECT_TRUE(runtime.wakeup().active());
+    EXPECT_EQ(runtime.wakeup().intervalMs(), 40);
     ASSERT_TRUE(waitForPainting());
 
     click();
     EXPECT_FALSE(runtime.timer().ticking());
+    EXPECT_FALSE(runtime.wakeup().active());
     const QImage stopped = area().picture();
     QTest::qWait(30);
     EXPECT_EQ(area().picture(), stopped);
