@@ -1,18 +1,25 @@
 // SPDX-FileCopyrightText: 2026 Tacolina developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Whole-program figures in a real X server: start-up time, and the CPU the
-// program takes while painting at Molta with Molt dots and six colours,
-// against the floor program (an idle window with a 5 ms precise timer).
+// Whole-program figures in a real X server: start-up time, and the CPU and
+// wake-ups of the program while painting at Molta with Molt dots and six
+// colours, against the floor program (an idle window with a 5 ms precise
+// timer). The floor runs at the same time in an X server of its own, so that
+// each server's CPU can be counted with its client's.
 //
 // Usage: desktop_bench TACOLINA FLOOR_WINDOW [SECONDS_PER_ROUND [ROUNDS]]
+// (in an X server started by with-x-server.sh, which names it in X_SERVER_PID)
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -23,35 +30,102 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// CPU seconds a process has run so far, all its threads together, to the
-// nanosecond: the first field of each thread's schedstat (clock-tick counts
-// in /proc/PID/stat are too coarse for a share of a few percent).
-double cpuSeconds(pid_t pid)
+// What a process has used so far, all its threads together: CPU seconds to
+// the nanosecond (the first field of each thread's schedstat; clock-tick
+// counts in /proc/PID/stat are too coarse for a share of a few percent), and
+// context switches, each one a wake-up or a preemption, of the main thread
+// and of all.
+struct Usage {
+    double cpu = 0;
+    long mainSwitches = 0;
+    long allSwitches = 0;
+};
+
+Usage usage(pid_t pid)
 {
-    unsigned long long total = 0;
+    Usage used;
+    unsigned long long nanoseconds = 0;
     const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
     std::error_code error;
     for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
         std::ifstream schedstat(task.path() / "schedstat");
-        unsigned long long nanoseconds = 0;
-        if (schedstat >> nanoseconds) {
-            total += nanoseconds;
+        unsigned long long taskNanoseconds = 0;
+        if (schedstat >> taskNanoseconds) {
+            nanoseconds += taskNanoseconds;
+        }
+        std::ifstream status(task.path() / "status");
+        long switches = 0;
+        for (std::string line; std::getline(status, line);) {
+            if (line.find("ctxt_switches:") != std::string::npos) {
+                switches += std::stol(line.substr(line.find(':') + 1));
+            }
+        }
+        used.allSwitches += switches;
+        if (task.path().filename() == std::to_string(pid)) {
+            used.mainSwitches = switches;
         }
     }
-    return static_cast<double>(total) / 1e9;
+    used.cpu = static_cast<double>(nanoseconds) / 1e9;
+    return used;
 }
 
-// The shares of one core two programs take over the same `seconds`, so that
-// whatever else the machine does weighs on both alike.
-std::pair<double, double> coreShares(pid_t first, pid_t second, int seconds)
+// One round's rates: share of a core, and wake-ups a second.
+struct Rates {
+    double cpu = 0;
+    double mainWakeups = 0;
+    double allWakeups = 0;
+};
+
+Rates rates(const Usage& before, const Usage& after, double seconds)
 {
-    const double a0 = cpuSeconds(first), b0 = cpuSeconds(second);
-    const auto t0 = Clock::now();
-    std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const double a1 = cpuSeconds(first), b1 = cpuSeconds(second);
-    const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
-    return {(a1 - a0) / wall, (b1 - b0) / wall};
+    return {(after.cpu - before.cpu) / seconds, (after.mainSwitches - before.mainSwitches) / seconds,
+            (after.allSwitches - before.allSwitches) / seconds};
 }
+
+// An X server of the benchmark's own, for the floor.
+class XServer {
+public:
+    XServer()
+    {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            std::exit(1);
+        }
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDERR_FILENO);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                   "-noreset", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        char buffer[16] = {};
+        const ssize_t n = read(fds[0], buffer, sizeof buffer - 1);
+        close(fds[0]);
+        if (n <= 0) {
+            std::fprintf(stderr, "desktop_bench: a second Xvfb did not start\n");
+            std::exit(1);
+        }
+        display_ = ":" + std::string(buffer, static_cast<std::size_t>(n - (buffer[n - 1] == '\n' ? 1 : 0)));
+    }
+    ~XServer()
+    {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    pid_t pid() const { return pid_; }
+    const std::string& display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
 
 Window awaitWindow(e2e::Desktop& desktop, const std::string& title)
 {
@@ -96,10 +170,16 @@ int main(int argc, char* argv[])
                 bench::quantile(startUps, 0.5), bench::quantile(startUps, 0), bench::quantile(startUps, 1),
                 startUps.size());
 
-    // The floor and the painting program run side by side and are measured
-    // over the same windows of time.
-    e2e::Program floor(floorPath);
-    awaitWindow(desktop, "Floor");
+    // The floor and the painting program run side by side, each in its
+    // own X server, and are measured over the same windows of time.
+    const char* serverPid = std::getenv("X_SERVER_PID");
+    if (serverPid == nullptr) {
+        std::fprintf(stderr, "desktop_bench: run it under with-x-server.sh, which names its server's pid\n");
+        return 2;
+    }
+    const pid_t server = static_cast<pid_t>(std::stol(serverPid));
+    XServer floorServer;
+    e2e::Program floor(floorPath, {"DISPLAY=" + floorServer.display()});
     e2e::Program tacolina(tacolinaPath);
     const Window window = awaitWindow(desktop, "Tacolina 2.0");
     const e2e::Rect inside = desktop.geometry(window);
@@ -117,23 +197,41 @@ int main(int argc, char* argv[])
     desktop.moveTo(0, 0);
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
-    std::vector<double> painting, idle, ratios;
+    std::vector<double> ratios, serverRatios, mainWakeups, allWakeups;
     for (int round = 0; round < rounds; ++round) {
-        const auto [p, f] = coreShares(tacolina.pid(), floor.pid(), seconds);
-        painting.push_back(p);
-        idle.push_back(f);
-        ratios.push_back(f > 0 ? p / f : 0);
-        std::printf("  round %d: painting %.2f%%, floor %.2f%%, ratio %.2f\n", round + 1, 100 * p, 100 * f,
-                    ratios.back());
+        const pid_t pids[] = {tacolina.pid(), server, floor.pid(), floorServer.pid()};
+        Usage before[4], after[4];
+        for (int i = 0; i < 4; ++i) {
+            before[i] = usage(pids[i]);
+        }
+        const auto t0 = Clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        for (int i = 0; i < 4; ++i) {
+            after[i] = usage(pids[i]);
+        }
+        const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+        Rates r[4];
+        for (int i = 0; i < 4; ++i) {
+            r[i] = rates(before[i], after[i], wall);
+        }
+        const auto& [p, x, f, fx] = r;
+        ratios.push_back(f.cpu > 0 ? p.cpu / f.cpu : 0);
+        serverRatios.push_back(f.cpu + fx.cpu > 0 ? (p.cpu + x.cpu) / (f.cpu + fx.cpu) : 0);
+        mainWakeups.push_back(p.mainWakeups);
+        allWakeups.push_back(p.allWakeups);
+        std::printf("  round %d: painting %.2f%% (%.0f wake-ups/s on the main thread, %.0f in all), floor %.2f%% "
+                    "(%.0f, %.0f): ratio %.2f; with their X servers %.2f%% + %.2f%% against %.2f%% + %.2f%%: "
+                    "ratio %.2f\n",
+                    round + 1, 100 * p.cpu, p.mainWakeups, p.allWakeups, 100 * f.cpu, f.mainWakeups, f.allWakeups,
+                    ratios.back(), 100 * p.cpu, 100 * x.cpu, 100 * f.cpu, 100 * fx.cpu, serverRatios.back());
     }
-    if (!tacolina.running()) {
-        std::fprintf(stderr, "desktop_bench: tacolina ended while painting\n");
+    if (!tacolina.running() || !floor.running()) {
+        std::fprintf(stderr, "desktop_bench: %s ended while measured\n", tacolina.running() ? "the floor" : "tacolina");
         return 1;
     }
-    const double paintingShare = bench::quantile(painting, 0.5);
-    const double floorShare = bench::quantile(idle, 0.5);
-    std::printf("CPU, median of %d rounds of %d s, share of one core: painting (Molta, Molt, 6 colours) %.2f%%, "
-                "floor (idle window, 5 ms timer) %.2f%%, median ratio %.2f\n",
-                rounds, seconds, 100 * paintingShare, 100 * floorShare, bench::quantile(ratios, 0.5));
+    std::printf("X11, median of %d rounds of %d s (Molta, Molt, 6 colours): %.0f wake-ups/s on the main thread, "
+                "%.0f in all; CPU ratio to the floor %.2f; with the X servers %.2f\n",
+                rounds, seconds, bench::quantile(mainWakeups, 0.5), bench::quantile(allWakeups, 0.5),
+                bench::quantile(ratios, 0.5), bench::quantile(serverRatios, 0.5));
     return 0;
 }

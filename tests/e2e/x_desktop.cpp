@@ -285,11 +285,14 @@ bool Desktop::hasFocus(Window window)
 
 Program::Program(const std::string& path, std::vector<std::string> env)
 {
-    std::vector<std::string> environment;
+    // The given variables replace those of the same name.
+    std::vector<std::string> environment = env;
     for (char** e = environ; *e != nullptr; ++e) {
-        environment.emplace_back(*e);
+        const std::string_view name(*e, std::strcspn(*e, "="));
+        if (std::none_of(env.begin(), env.end(), [&](const std::string& v) { return v.starts_with(name) && v[name.size()] == '='; })) {
+            environment.emplace_back(*e);
+        }
     }
-    environment.insert(environment.end(), env.begin(), env.end());
     std::vector<char*> envp;
     for (std::string& e : environment) {
         envp.push_back(e.data());
