@@ -35,6 +35,10 @@ public:
     void startWakeups() override;
     void stopWakeups() override;
 
+    // For the benchmarks: the events as the runtime delivers them, and the timer.
+    FormEvents& events() { return *events_; }
+    const PacedTickTimer& timer() const { return timer_; }
+
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
