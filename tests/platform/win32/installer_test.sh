@@ -35,8 +35,7 @@ registry() {
 (cd "$build" && cpack -G "NSIS;ZIP" -B "$work/packages" >"$work/cpack.log") || { cat "$work/cpack.log"; fail "cpack failed"; }
 installer=$work/packages/tacolina-$version-win64.exe
 zip=$work/packages/tacolina-$version-win64.zip
-[ -f "$installer" ] || fail "no $(basename "$installer")"
-[ -f "$zip" ] || fail "no $(basename "$zip")"
+[ -f "$installer" ] && [ -f "$zip" ] || fail "cpack did not make both $(basename "$installer") and $(basename "$zip")"
 file -b "$installer" | grep -q '^PE32+ executable (GUI) x86-64' || fail "the installer is not PE32+: $(file -b "$installer")"
 
 c=$WINEPREFIX/drive_c
@@ -58,8 +57,7 @@ start=$(now)
 WINEDEBUG=fixme+shell wine "$installer" /S 2>"$work/install.log" || fail "the installer failed, status $?"
 echo "installer_test: installed in $(since "$start")"
 exe=$instdir/tacolina.exe
-[ -f "$exe" ] || fail "nothing installed in C:\\Program Files\\Tacolina"
-[ "$(ls "$instdir" | tr '\n' ' ')" = "Uninstall.exe tacolina.exe " ] || fail "C:\\Program Files\\Tacolina holds: $(ls "$instdir")"
+[ "$(ls "$instdir" 2>&1 | tr '\n' ' ')" = "Uninstall.exe tacolina.exe " ] || fail "C:\\Program Files\\Tacolina holds: $(ls "$instdir" 2>&1)"
 echo "installer_test: installer $(stat -c %s "$installer") bytes, tacolina.exe $(stat -c %s "$exe") bytes"
 
 x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' >"$work/dlls.txt"
@@ -101,9 +99,9 @@ bytes=$(du -cb "$instdir"/* | tail -n 1 | cut -f 1)
 # The installed program, started and closed as a user would.
 timeout 60 wine 'C:\Program Files\Tacolina\tacolina.exe' &
 pid=$!
-window=$(timeout 30 xdotool search --sync --name '^Tacolina 2\.0$' | head -n 1) || { kill $pid; fail "the installed program showed no window"; }
-xdotool windowactivate --sync "$window"
-xdotool key alt+F4
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tacolina 2\.0$' | head -n 1) \
+  || { kill $pid; fail "the installed program showed no window"; }
+timeout 10 xdotool windowactivate --sync "$window" key alt+F4 || fail "could not close the program's window"
 status=0
 wait $pid || status=$?
 [ $status -eq 0 ] || fail "the installed program ended with status $status when closed"
