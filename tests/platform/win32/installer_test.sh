@@ -57,7 +57,7 @@ start=$(now)
 WINEDEBUG=fixme+shell wine "$installer" /S 2>"$work/install.log" || fail "the installer failed, status $?"
 echo "installer_test: installed in $(since "$start")"
 exe=$instdir/tacolina.exe
-[ "$(ls "$instdir" 2>&1 | tr '\n' ' ')" = "Uninstall.exe tacolina.exe " ] || fail "C:\\Program Files\\Tacolina holds: $(ls "$instdir" 2>&1)"
+[ "$(ls "$instdir" 2>&1 | tr '\n' ' ')" = "COPYING.txt Uninstall.exe tacolina.exe " ] || fail "C:\\Program Files\\Tacolina holds: $(ls "$instdir" 2>&1)"
 echo "installer_test: installer $(stat -c %s "$installer") bytes, tacolina.exe $(stat -c %s "$exe") bytes"
 
 x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' >"$work/dlls.txt"
@@ -69,7 +69,7 @@ while read -r dll; do
     *) fail "tacolina.exe imports $dll, which is not one of Windows's own DLLs" ;;
   esac
 done <"$work/dlls.txt"
-[ "$(unzip -Z1 "$zip")" = "tacolina-$version-win64/tacolina.exe" ] || fail "the ZIP holds: $(unzip -Z1 "$zip")"
+[ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "tacolina-$version-win64/COPYING.txt tacolina-$version-win64/tacolina.exe " ] || fail "the ZIP holds: $(unzip -Z1 "$zip")"
 unzip -p "$zip" "tacolina-$version-win64/tacolina.exe" | cmp -s - "$exe" || fail "the ZIP's tacolina.exe is not the installed one"
 holds "$installer" "$icons/$id"-*.png || fail "the installer does not carry the program's icon"
 holds "$instdir/Uninstall.exe" "$icons/$id"-*.png || fail "the uninstaller does not carry the program's icon"
