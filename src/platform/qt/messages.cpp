@@ -33,9 +33,12 @@ void say(const QByteArray& message)
 
 bool x11ConnectionBroken()
 {
+    // Qt speaks before it has a connection too (while it looks for its
+    // platform plugin, say), and on platforms that have none.
     const auto* app = qGuiApp;
     const auto* x11 = app != nullptr ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 != nullptr && xcb_connection_has_error(x11->connection()) != 0;
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    return connection != nullptr && xcb_connection_has_error(connection) != 0;
 }
 
 void onQtMessage(QtMsgType, const QMessageLogContext&, const QString& message)
