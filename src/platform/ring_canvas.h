@@ -61,6 +61,8 @@ public:
 
     // The pixels with everything drawn so far (the run being gathered included).
     const std::uint32_t* pixels();
+    // The memory the pixels are in, as the allocator made it.
+    PixelMemory& memory() { return *memory_; }
     // Size in device pixels.
     int width() const { return width_; }
     int height() const { return height_; }

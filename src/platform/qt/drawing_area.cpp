@@ -8,31 +8,11 @@
 #include <QPainter>
 
 DrawingArea::DrawingArea(QSize size, std::int32_t background, QWidget* parent)
-    : QWidget(parent), canvas_(size.width(), size.height(), devicePixelRatioF(), background)
+    : QWidget(parent), CanvasSurface(RingCanvas(size.width(), size.height(), devicePixelRatioF(), background))
 {
     setFixedSize(size);
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-float DrawingArea::Width() const
-{
-    return static_cast<float>(width() * RingCanvas::kTwipsPerPixel);
-}
-
-float DrawingArea::Height() const
-{
-    return static_cast<float>(height() * RingCanvas::kTwipsPerPixel);
-}
-
-void DrawingArea::Circle(float x, float y, float radius, std::int32_t color)
-{
-    canvas_.circle(x, y, radius, color);
-}
-
-void DrawingArea::ClearPicture()
-{
-    canvas_.clear();
 }
 
 void DrawingArea::showFrame()

@@ -6,24 +6,18 @@
 #include <QImage>
 #include <QWidget>
 
-#include "drawing_surface.h"
-#include "ring_canvas.h"
+#include "canvas_surface.h"
 
-// The drawing area: a widget of fixed size that shows the pixels of a
-// RingCanvas, so dots survive covering, minimising and repainting.
+// The drawing area: a widget of fixed size that shows the pixels of its
+// canvas, so dots survive covering, minimising and repainting.
 // A Click is a left-button press and release both inside the area; each
 // press of a double click counts, so a double click toggles twice.
-class DrawingArea : public QWidget, public DrawingSurface {
+class DrawingArea : public QWidget, public CanvasSurface {
     Q_OBJECT
 
 public:
     // size and background are logical pixels and an 0x00BBGGRR colour.
     DrawingArea(QSize size, std::int32_t background, QWidget* parent = nullptr);
-
-    float Width() const override;
-    float Height() const override;
-    void Circle(float x, float y, float radius, std::int32_t color) override;
-    void ClearPicture() override;
 
     // Puts what was drawn since the last frame on the screen.
     void showFrame();
@@ -45,6 +39,5 @@ private:
     QImage view();
     void followDevicePixelRatio();
 
-    RingCanvas canvas_;
     bool pressed_ = false;
 };

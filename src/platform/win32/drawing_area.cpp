@@ -69,13 +69,9 @@ void DrawingArea::registerClass(HINSTANCE instance)
 }
 
 DrawingArea::DrawingArea(HWND parent, HINSTANCE instance, UINT dpi, std::function<void()> onClick)
-    : canvas_(layout::kPictureWidth / layout::kTwipsPerPixel, layout::kPictureHeight / layout::kTwipsPerPixel,
-              dpi / 96.0, layout::kPictureBackColor,
-              [this](int width, int height) {
-                  auto dib = std::make_unique<Dib>(width, height);
-                  dib_ = dib.get();
-                  return dib;
-              }),
+    : CanvasSurface(RingCanvas(layout::kPictureWidth / layout::kTwipsPerPixel,
+                               layout::kPictureHeight / layout::kTwipsPerPixel, dpi / 96.0, layout::kPictureBackColor,
+                               [](int width, int height) { return std::make_unique<Dib>(width, height); })),
       onClick_(std::move(onClick))
 {
     hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, scaled(layout::kPictureLeft, dpi),
@@ -93,26 +89,6 @@ DrawingArea::~DrawingArea()
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
-}
-
-float DrawingArea::Width() const
-{
-    return static_cast<float>(canvas_.logicalWidth() * RingCanvas::kTwipsPerPixel);
-}
-
-float DrawingArea::Height() const
-{
-    return static_cast<float>(canvas_.logicalHeight() * RingCanvas::kTwipsPerPixel);
-}
-
-void DrawingArea::Circle(float x, float y, float radius, std::int32_t color)
-{
-    canvas_.circle(x, y, radius, color);
-}
-
-void DrawingArea::ClearPicture()
-{
-    canvas_.clear();
 }
 
 void DrawingArea::showFrame()
@@ -196,7 +172,7 @@ void DrawingArea::onPaint()
     PAINTSTRUCT paint;
     HDC target = BeginPaint(hwnd_, &paint);
     HDC source = CreateCompatibleDC(target);
-    HGDIOBJ previous = SelectObject(source, dib_->bitmap());
+    HGDIOBJ previous = SelectObject(source, static_cast<Dib&>(canvas_.memory()).bitmap());
     const RECT& r = paint.rcPaint;
     BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, source, r.left, r.top, SRCCOPY);
     SelectObject(source, previous);

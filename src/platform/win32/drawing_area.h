@@ -7,16 +7,15 @@
 
 #include <functional>
 
-#include "drawing_surface.h"
-#include "ring_canvas.h"
+#include "canvas_surface.h"
 
 class AreaAccessible;
 
 // The drawing area: a child window without a border whose picture lives
-// in a RingCanvas over a DIB section, so dots survive covering, minimising
+// in its canvas over a DIB section, so dots survive covering, minimising
 // and repainting. A Click is a left-button press and release both inside
 // the area; each press of a double click counts, so it toggles twice.
-class DrawingArea : public DrawingSurface {
+class DrawingArea : public CanvasSurface {
 public:
     static void registerClass(HINSTANCE instance);
 
@@ -25,11 +24,6 @@ public:
     ~DrawingArea() override;
     DrawingArea(const DrawingArea&) = delete;
     DrawingArea& operator=(const DrawingArea&) = delete;
-
-    float Width() const override;
-    float Height() const override;
-    void Circle(float x, float y, float radius, std::int32_t color) override;
-    void ClearPicture() override;
 
     // Puts what was drawn since the last frame on the screen.
     void showFrame();
@@ -51,8 +45,6 @@ private:
     LRESULT onGetObject(WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
-    Dib* dib_ = nullptr;  // the canvas's current memory
-    RingCanvas canvas_;
     std::function<void()> onClick_;
     AreaAccessible* accessible_ = nullptr;
     bool pressed_ = false;
