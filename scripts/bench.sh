@@ -29,4 +29,4 @@ echo "== start-up and CPU (Xvfb)"
 "$root/scripts/with-x-server.sh" "$build/bench/desktop_bench" "$build/src/tacolina" "$build/bench/floor_window" 10
 
 echo "== CPU (sway, headless)"
-/usr/bin/python3 "$root/bench/wayland_cpu_bench.py" "$build/src/tacolina" "$build/bench/floor_window" 10
+/usr/bin/python3 -B "$root/bench/wayland_cpu_bench.py" "$build/src/tacolina" "$build/bench/floor_window" 10
