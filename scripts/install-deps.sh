@@ -44,13 +44,18 @@ if [ "${1:-}" = --list ]; then
 fi
 [ "$#" -gt 0 ] || { echo "usage: install-deps.sh [--list] build|test|bench|release..." >&2; exit 2; }
 packages=()
+declare -A seen=()
 for purpose; do
   case $purpose in
-    build | test | bench | release) declare -n chosen=$purpose; packages+=("${chosen[@]}"); unset -n chosen ;;
+    build | test | bench | release) declare -n chosen=$purpose ;;
     *) echo "install-deps: no such purpose: $purpose (build, test, bench or release)" >&2; exit 2 ;;
   esac
+  for p in "${chosen[@]}"; do
+    [ -n "${seen[$p]:-}" ] || packages+=("$p")
+    seen[$p]=1
+  done
+  unset -n chosen
 done
-mapfile -t packages < <(printf '%s\n' "${packages[@]}" | awk '!seen[$0]++')
 if [ "$list" -eq 1 ]; then
   printf '%s\n' "${packages[@]}"
   exit 0
