@@ -23,12 +23,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number to the pipe. It
-# judges "free" by the lock files in /tmp, so it listens only on the socket
-# file there: an abstract socket is shared by every /tmp on the machine's
-# network (another chroot, container or CI job), where that number may be taken.
+# Xvfb picks a free display itself and writes its number to the pipe.
 exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -dpi "$dpi" -nolisten tcp -nolisten local -noreset >"$runtime_dir/xvfb.log" 2>&1 &
+Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -dpi "$dpi" -nolisten tcp -noreset >"$runtime_dir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 read -r -t 30 -u "$fd" display || { echo "with-x-server: Xvfb did not start" >&2; cat "$runtime_dir/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$display" X_SERVER_PID=$xvfb_pid
