@@ -6,8 +6,24 @@
 # distribution would (lintian, AppStream, the desktop entry, the manual
 # page, REUSE), starts the unpacked program in a fresh X server, and, as
 # root on a machine without the package, installs and purges it with apt.
+# Then the same test, from the release tarball unpacked where there is no
+# git: there it builds what it needs and runs its own copy of this test.
 # Usage: package_test.sh BUILD_DIR SOURCE_DIR APP_ID VERSION
+#        package_test.sh --untouched SOURCE_DIR LIST_BEFORE
+# --untouched, run after every other test, fails if the source tree holds
+# files it did not: git shows nothing untracked outside the build folders,
+# or, without git, source-files.sh lists what it listed when configured.
 set -euo pipefail
+if [ "$1" = --untouched ]; then
+  if [ "$(git -C "$2" rev-parse --show-toplevel 2>/dev/null)" = "$2" ]; then
+    stray=$(git -C "$2" status --porcelain --ignored | grep -E '^(\?\?|!!) ' | grep -v -E '^!! (build[^/]*|dist|\.cache)/$' || true)
+  else
+    stray=$("$2/scripts/source-files.sh" | LC_ALL=C comm -13 "$3" -)
+  fi
+  [ -z "$stray" ] || { printf '%s\n' "$stray" >&2; echo "package_test: the tests left the files above in $2" >&2; exit 1; }
+  echo "package_test: the source tree holds only what it held before the tests"
+  exit 0
+fi
 build=$1
 root=$2
 id=$3
