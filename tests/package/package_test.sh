@@ -56,12 +56,23 @@ usr=$work/unpacked/usr
 # at the info and pedantic levels is shown.
 lintian --pedantic --info --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges' \
   || [ "${PIPESTATUS[0]}" -eq 0 ] || fail "lintian reports errors or warnings"
-appstreamcli validate --pedantic --no-net "$usr/share/metainfo/$id.metainfo.xml" || fail "invalid AppStream metainfo"
+# AppStream: nothing to report, down to pedantic hints. Only one note is
+# expected, from appstream before 1.0 (Debian 12), which does not know the
+# <developer> tag yet.
+appstream=$(appstreamcli validate --pedantic --no-net "$usr/share/metainfo/$id.metainfo.xml" 2>&1) \
+  || { echo "$appstream"; fail "invalid AppStream metainfo"; }
+expected='Validation was successful'
+appstreamcli --version | grep -q 'version: 0\.' && expected="$expected|^I: $id:[0-9]+: unknown-tag developer\$"
+reported=$(echo "$appstream" | grep -v -E "$expected" || true)
+[ -z "$reported" ] || fail "appstreamcli reports: $reported"
 desktop-file-validate "$usr/share/applications/$id.desktop" || fail "invalid desktop entry"
 warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
   "$usr/share/man/man1/tacolina.1.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
-(cd "$root" && reuse lint >"$work/reuse.txt") || { cat "$work/reuse.txt"; fail "reuse lint fails"; }
+# REUSE over the source files alone, not whatever else lies in the tree.
+mkdir "$work/sources"
+(cd "$root" && scripts/source-files.sh | tar -cf - --verbatim-files-from -T -) | tar -xf - -C "$work/sources"
+reuse --root "$work/sources" lint >"$work/reuse.txt" 2>&1 || { cat "$work/reuse.txt"; fail "reuse lint fails"; }
 
 # One version everywhere.
 grep -q "<release version=\"$version\"" "$usr/share/metainfo/$id.metainfo.xml" || fail "metainfo release is not $version"
