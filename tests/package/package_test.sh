@@ -98,4 +98,25 @@ if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W tacolina >/dev/null 2>&1; then
   [ ! -e /usr/share/doc/tacolina ] || fail "purging the package left /usr/share/doc/tacolina"
   echo "package_test: installed and purged with apt, nothing left"
 fi
+
+# The release tarball: the same twice over, exactly the source files, and,
+# unpacked without .git and with git failing, its own package test passes.
+if [ -z "${TACOLINA_TEST_FROM_TARBALL:-}" ]; then
+  "$root/scripts/release.sh" --tarball "$work/dist" >/dev/null
+  "$root/scripts/release.sh" --tarball "$work/again" >/dev/null
+  tarball=$work/dist/tacolina-$version.tar.xz
+  cmp -s "$tarball" "$work/again/tacolina-$version.tar.xz" || fail "two tarballs of the same sources differ"
+  tar -tf "$tarball" | sed "s|^tacolina-$version/||" | diff -u <("$root/scripts/source-files.sh") - \
+    || fail "the tarball does not hold exactly the source files"
+  mkdir "$work/release" "$work/no-git"
+  tar -xf "$tarball" -C "$work/release"
+  printf '#!/bin/sh\necho "git: not here" >&2\nexit 127\n' >"$work/no-git/git"
+  chmod +x "$work/no-git/git"
+  env PATH="$work/no-git:$PATH" TACOLINA_TEST_FROM_TARBALL=1 bash -c '
+    cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTACOLINA_BENCHMARKS=OFF &&
+    cmake --build "$2" --target tacolina compressed_docs && cd "$2" && ctest --output-on-failure -R "^package$"
+  ' _ "$work/release/tacolina-$version" "$work/release-build" >"$work/release.log" 2>&1 \
+    || { tail -40 "$work/release.log"; fail "the package test fails from the release tarball"; }
+  echo "package_test: from the release tarball, without git, the package test passes"
+fi
 echo "package_test: installed, packaged, checked, unpacked and ran"
