@@ -8,7 +8,7 @@
 # What lints, copies and releases the sources reads this list, never
 # whatever else lies in the tree.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 cd "$root"
 if command -v git >/dev/null 2>&1 &&
   [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$root" ]; then

@@ -14,8 +14,8 @@
 # files it did not: git shows nothing untracked outside the build folders,
 # or, without git, source-files.sh lists what it listed when configured.
 set -euo pipefail
-if [ "$1" = --untouched ]; then
-  if [ "$(git -C "$2" rev-parse --show-toplevel 2>/dev/null)" = "$2" ]; then
+if [ "${1:-}" = --untouched ]; then
+  if [ "$(git -C "$2" rev-parse --show-toplevel 2>/dev/null)" = "$(cd "$2" && pwd -P)" ]; then
     stray=$(git -C "$2" status --porcelain --ignored | grep -E '^(\?\?|!!) ' | grep -v -E '^!! (build[^/]*|dist|\.cache)/$' || true)
   else
     stray=$("$2/scripts/source-files.sh" | LC_ALL=C comm -13 "$3" -)
