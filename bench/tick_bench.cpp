@@ -106,6 +106,18 @@ void BM_ReferenceFill(benchmark::State& state)
 }
 BENCHMARK(BM_ReferenceFill)->Arg(10)->Arg(50)->Arg(100);
 
+// Whether a run stopped with an error: Google Benchmark 1.7 (Debian 12) says
+// so in error_occurred, 1.8 and later (Debian 13) in skipped.
+template <typename R>
+bool failed(const R& run)
+{
+    if constexpr (requires { run.error_occurred; }) {
+        return run.error_occurred;
+    } else {
+        return static_cast<bool>(run.skipped);
+    }
+}
+
 // Prints the usual table, and keeps each benchmark's time per iteration.
 class Recorder : public benchmark::ConsoleReporter {
 public:
@@ -117,7 +129,7 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+            if (run.run_type == Run::RT_Iteration && !failed(run)) {
                 nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
             }
         }

@@ -16,7 +16,7 @@ import sys
 import time
 import warnings
 
-sys.dont_write_bytecode = True
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "desktop"))
 import desktop_session as ds  # noqa: E402
 

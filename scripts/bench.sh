@@ -8,9 +8,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 
-"$root/scripts/install-deps.sh"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+"$root/scripts/install-deps.sh" build bench
+# A build made by run.sh has the benchmarks off; one made by test.sh has
+# them on, and keeps its tests.
+if ! grep -qx 'TACOLINA_BENCHMARKS:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+  testing=()
+  [ -f "$build/CMakeCache.txt" ] || testing=(-DBUILD_TESTING=OFF)
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTACOLINA_BENCHMARKS=ON "${testing[@]}" >/dev/null
 fi
 cmake --build "$build" --target tacolina tick_bench memory_bench tick_rate_bench floor_window desktop_bench
 
@@ -29,4 +33,4 @@ echo "== start-up and CPU (Xvfb)"
 "$root/scripts/with-x-server.sh" "$build/bench/desktop_bench" "$build/src/tacolina" "$build/bench/floor_window" 10
 
 echo "== CPU (sway, headless)"
-/usr/bin/python3 "$root/bench/wayland_cpu_bench.py" "$build/src/tacolina" "$build/bench/floor_window" 10
+/usr/bin/python3 -B "$root/bench/wayland_cpu_bench.py" "$build/src/tacolina" "$build/bench/floor_window" 10

@@ -2,22 +2,64 @@
 # SPDX-FileCopyrightText: 2026 Tacolina developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Installs the Debian packages needed to build, test and benchmark Tacolina.
+# Installs the Debian packages that Tacolina needs for the given purposes:
+#   build    building and starting the program (run.sh)
+#   test     the test suite, on top of build (test.sh)
+#   bench    the benchmarks, on top of build (bench.sh)
+#   release  the release tarball and package, on top of build (release.sh)
+# Usage: install-deps.sh PURPOSE...    or    install-deps.sh --list PURPOSE...
+# (--list prints the packages, one a line, and installs nothing.)
 # Safe to run again: it only asks apt for what is not installed yet. As root
 # it runs apt-get itself; as a user with sudo, only apt-get runs through
 # sudo; with neither, it says what to install and how.
 set -euo pipefail
 
-packages=(
+# Every name here is a Debian 12 and 13 package; each list stands alone.
+build=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-wayland libgl-dev libwayland-dev
-  libgtest-dev libbenchmark-dev
-  libx11-dev libxtst-dev
+  qt6-base-dev qt6-wayland libgl-dev
+  libwayland-dev libxcb1-dev libx11-dev
+)
+release=(
+  file xz-utils
+)
+test=(
+  libgtest-dev libbenchmark-dev libxtst-dev
   xvfb xauth openbox xdotool x11-utils imagemagick
   sway grim wtype dbus dbus-bin at-spi2-core python3-pyatspi
-  desktop-file-utils dpkg-dev file fonts-dejavu-core
+  desktop-file-utils dpkg-dev fonts-dejavu-core
   lintian appstream reuse man-db groff-base
+  "${release[@]}"
 )
+bench=(
+  libbenchmark-dev libxtst-dev
+  xvfb openbox x11-utils
+  sway dbus dbus-bin at-spi2-core python3-pyatspi
+)
+
+list=0
+if [ "${1:-}" = --list ]; then
+  list=1
+  shift
+fi
+[ "$#" -gt 0 ] || { echo "usage: install-deps.sh [--list] build|test|bench|release..." >&2; exit 2; }
+packages=()
+declare -A seen=()
+for purpose; do
+  case $purpose in
+    build | test | bench | release) declare -n chosen=$purpose ;;
+    *) echo "install-deps: no such purpose: $purpose (build, test, bench or release)" >&2; exit 2 ;;
+  esac
+  for p in "${chosen[@]}"; do
+    [ -n "${seen[$p]:-}" ] || packages+=("$p")
+    seen[$p]=1
+  done
+  unset -n chosen
+done
+if [ "$list" -eq 1 ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -31,7 +73,7 @@ if [ "${#missing[@]}" -eq 0 ]; then
 fi
 
 if ! command -v apt-get >/dev/null 2>&1 || [ ! -f /etc/debian_version ]; then
-  echo "install-deps: this script knows only Debian and Ubuntu (apt-get); please install: ${missing[*]}" >&2
+  echo "install-deps: this script knows only Debian (apt-get); please install: ${missing[*]}" >&2
   exit 1
 fi
 if [ "$(id -u)" -eq 0 ]; then

@@ -6,5 +6,12 @@
 # typed it: through sudo, it starts it as the user who called sudo.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh" "$root/build" tacolina -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Only what building and starting need: a new build leaves out the tests and
+# the benchmarks; one that test.sh or bench.sh made keeps them. All of it
+# is built, the manual page and changelog too, so that cmake --install and
+# cpack work on it next.
+"$root/scripts/install-deps.sh" build
+new=()
+[ -f "$root/build/CMakeCache.txt" ] || new=(-DBUILD_TESTING=OFF -DTACOLINA_BENCHMARKS=OFF)
+"$root/scripts/setup.sh" "$root/build" all -DCMAKE_BUILD_TYPE=RelWithDebInfo "${new[@]}"
 exec "$root/scripts/as-caller.sh" "$root/build/src/tacolina"

@@ -8,6 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
+"$root/scripts/install-deps.sh" build test
 jobs=$(nproc)
 run_suite() {
   local dir=$1
@@ -18,7 +19,7 @@ run_suite() {
   (cd "$root/$dir" && "$root/scripts/as-caller.sh" ctest --output-on-failure -j "$jobs" -LE benchmark)
 }
 
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTACOLINA_BENCHMARKS=ON
 if [ "${TACOLINA_SKIP_SANITIZERS:-0}" != 1 ]; then
-  run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTACOLINA_SANITIZE=ON -DTACOLINA_BENCHMARKS=OFF
+  run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTACOLINA_SANITIZE=ON -DBUILD_TESTING=ON -DTACOLINA_BENCHMARKS=OFF
 fi

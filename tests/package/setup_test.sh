@@ -5,8 +5,9 @@
 # The set-up commands as a user without root would type them, in a copy of
 # the checkout: with a package missing and sudo at hand, only apt-get goes
 # through sudo, for only what is missing; with neither root nor sudo, the
-# script says what to install and how; and the build leaves nothing in the
-# copy owned by root. As root, the user is "nobody".
+# script says what to install and how; run.sh, test.sh and bench.sh each ask
+# apt for their own list only; and the build leaves nothing in the copy owned
+# by root. As root, the user is "nobody".
 # Usage: setup_test.sh SOURCE_DIR
 set -euo pipefail
 root=$1
@@ -22,7 +23,7 @@ if [ "$(id -u)" -eq 0 ]; then
   as_user() { runuser -u nobody -- env HOME="$work/home" "$@"; }
 fi
 mkdir -p "$work/home" "$work/copy"
-(cd "$root" && git ls-files -z | xargs -0 tar -cf - ) | tar -xf - -C "$work/copy"
+(cd "$root" && scripts/source-files.sh | tar -cf - --verbatim-files-from -T -) | tar -xf - -C "$work/copy"
 [ "$user" = nobody ] && chown -R nobody "$work/home" "$work/copy"
 
 # Stand-ins: dpkg-query finds every package but wtype; sudo only notes
@@ -44,7 +45,7 @@ STUB
 chmod -R a+rx "$fake"
 touch "$work/sudo.log" && chmod 666 "$work/sudo.log"
 
-as_user env PATH="$fake/with-sudo:/usr/bin:/bin" "$work/copy/scripts/install-deps.sh" >"$work/out.txt" 2>&1 \
+as_user env PATH="$fake/with-sudo:/usr/bin:/bin" "$work/copy/scripts/install-deps.sh" build test >"$work/out.txt" 2>&1 \
   || { cat "$work/out.txt"; fail "install-deps failed with sudo at hand"; }
 expected="env DEBIAN_FRONTEND=noninteractive apt-get update -q
 env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends wtype"
@@ -52,10 +53,34 @@ env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends
 
 # Without sudo: only the commands the script uses, none of them sudo.
 for tool in bash sh env grep id cat apt-get; do ln -s "$(command -v $tool)" "$fake/without-sudo/$tool"; done
-if as_user env PATH="$fake/without-sudo" "$work/copy/scripts/install-deps.sh" >"$work/out.txt" 2>&1; then
+if as_user env PATH="$fake/without-sudo" "$work/copy/scripts/install-deps.sh" build test >"$work/out.txt" 2>&1; then
   fail "install-deps succeeded with a package missing and no way to install it"
 fi
 grep -q "apt-get install .*wtype" "$work/out.txt" || { cat "$work/out.txt"; fail "no word of what to install and how"; }
+
+# Each command with nothing installed: what it asks apt for is its own list
+# (apt-get install fails there, which ends the command). Running needs no
+# test tool, and each list has what its command uses.
+mkdir "$fake/none"
+printf '#!/bin/sh\nexit 1\n' >"$fake/none/dpkg-query"
+printf '#!/bin/sh\necho "$*" >>"%s"\ncase "$*" in *" install "*) exit 1;; esac\n' "$work/asked.log" >"$fake/none/sudo"
+chmod a+rx "$fake/none" "$fake/none"/*
+words() { tr ' ' '\n' | grep . | sort | sed 's/^/ /' | tr -d '\n'; }
+list() { "$work/copy/scripts/install-deps.sh" --list "$@" | words; }
+for command in "run.sh build" "test.sh build test" "bench.sh build bench"; do
+  set -- $command
+  install -m 666 /dev/null "$work/asked.log"
+  ! as_user env PATH="$fake/none:/usr/bin:/bin" "$work/copy/scripts/$1" >"$work/out.txt" 2>&1 \
+    || { cat "$work/out.txt"; fail "$1 went on after apt-get install failed"; }
+  asked=$(sed -n 's/.* install -y -q --no-install-recommends //p' "$work/asked.log" | words)
+  shift
+  [ "$asked" = "$(list "$@")" ] || fail "$command: apt was asked for: $asked"
+done
+for tool in sway xvfb lintian reuse libgtest-dev libbenchmark-dev python3-pyatspi; do
+  ! list build | grep -q " $tool\b" || fail "running needs no $tool, yet the build list has it"
+done
+list build | grep -q 'qt6-wayland' && list test | grep -q 'lintian' && list bench | grep -q 'libbenchmark-dev' \
+  || fail "a list lacks what its command needs"
 
 # The real set-up, as the user: every package is there, so it only builds.
 as_user "$work/copy/scripts/setup.sh" "$work/copy/build" tacolina -DCMAKE_BUILD_TYPE=RelWithDebInfo \

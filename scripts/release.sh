@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tacolina developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Makes a release in dist/: the source tarball tacolina-VERSION.tar.xz (the
+# source files as source-files.sh lists them, under tacolina-VERSION/), the
+# Debian package built from that tarball, and SHA256SUMS. The version and
+# the date come from CMakeLists.txt; the same sources give the same tarball.
+# Usage: release.sh [--tarball] [OUT_DIR]    (--tarball: the tarball only)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+tarball_only=0
+if [ "${1:-}" = --tarball ]; then
+  tarball_only=1
+  shift
+fi
+out=${1:-$root/dist}
+fail() { echo "release: $*" >&2; exit 1; }
+
+version=$(sed -n 's/^project(tacolina VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
+date=$(sed -n 's/^set(TACOLINA_RELEASE_DATE \([0-9-]*\))$/\1/p' "$root/CMakeLists.txt")
+[ -n "$version" ] && [ -n "$date" ] || fail "no version or release date in CMakeLists.txt"
+name=tacolina-$version
+
+[ "$tarball_only" -eq 1 ] || "$root/scripts/install-deps.sh" build release
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+"$root/scripts/source-files.sh" >"$out/.files"
+# Sorted names, the release day as every file's time, no owner, no group
+# write: nothing of this machine or this checkout ends up in the tarball.
+(cd "$root" && tar --create --file=- --format=gnu --mtime="@$(date -u -d "$date" +%s)" \
+  --owner=0 --group=0 --numeric-owner --mode=go-w,a+rX --transform="flags=r;s|^|$name/|" \
+  --verbatim-files-from --files-from="$out/.files") | xz -9 -T1 >"$out/$name.tar.xz"
+rm "$out/.files"
+echo "release: $out/$name.tar.xz"
+[ "$tarball_only" -eq 0 ] || exit 0
+
+# The package, built from the tarball by the tarball's own set-up.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+tar -xf "$out/$name.tar.xz" -C "$work"
+"$work/$name/scripts/setup.sh" "$work/build" all -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBUILD_TESTING=OFF -DTACOLINA_BENCHMARKS=OFF >/dev/null
+(cd "$work/build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack failed"
+rm -f "$out"/tacolina_*.deb
+cp "$work"/deb/tacolina_"$version"_*.deb "$out/"
+(cd "$out" && sha256sum "$name.tar.xz" tacolina_"$version"_*.deb >SHA256SUMS)
+echo "release: $(cd "$out" && ls tacolina_"$version"_*.deb) and SHA256SUMS in $out"
