@@ -34,3 +34,12 @@ echo "== start-up and CPU (Xvfb)"
 
 echo "== CPU (sway, headless)"
 /usr/bin/python3 -B "$root/bench/wayland_cpu_bench.py" "$build/src/tacolina" "$build/bench/floor_window" 10
+
+# The Windows program's, where the build has it (one made by test.sh, which
+# installs mingw-w64 and Wine).
+if grep -qx 'TACOLINA_WINDOWS:BOOL=ON' "$build/CMakeCache.txt" && command -v wine >/dev/null; then
+  cmake --build "$build" --target windows >/dev/null
+  echo "== tick rate of the Windows program (Wine, Xvfb)"
+  TACOLINA_WINEPREFIX="$build/wine" "$root/scripts/with-x-server.sh" "$root/tests/platform/win32/with-wine.sh" \
+    wine "$build/windows/bench/win32/tick_rate_bench.exe" 5 2>/dev/null
+fi

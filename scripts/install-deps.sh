@@ -20,8 +20,12 @@ build=(
   qt6-base-dev qt6-wayland libgl-dev
   libwayland-dev libxcb1-dev libx11-dev
 )
+# The Windows program, cross-built, and its installer.
+windows=(
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
+)
 release=(
-  file xz-utils
+  file xz-utils "${windows[@]}"
 )
 test=(
   libgtest-dev libbenchmark-dev libxtst-dev
@@ -29,6 +33,7 @@ test=(
   sway grim wtype dbus dbus-bin at-spi2-core python3-pyatspi
   desktop-file-utils dpkg-dev fonts-dejavu-core
   lintian appstream reuse man-db groff-base
+  wine unzip
   "${release[@]}"
 )
 bench=(

@@ -4,7 +4,8 @@
 
 # Makes a release in dist/: the source tarball tacolina-VERSION.tar.xz (the
 # source files as source-files.sh lists them, under tacolina-VERSION/), the
-# Debian package built from that tarball, and SHA256SUMS. The version and
+# Debian package, the Windows installer and the Windows ZIP, all built from
+# that tarball, and SHA256SUMS. The version and
 # the date come from CMakeLists.txt; the same sources give the same tarball.
 # Usage: release.sh [--tarball] [OUT_DIR]    (--tarball: the tarball only)
 set -euo pipefail
@@ -35,14 +36,16 @@ rm "$out/.files"
 echo "release: $out/$name.tar.xz"
 [ "$tarball_only" -eq 0 ] || exit 0
 
-# The package, built from the tarball by the tarball's own set-up.
+# The packages, built from the tarball by the tarball's own set-up, which
+# cross-builds the Windows program beside the Linux one.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 tar -xf "$out/$name.tar.xz" -C "$work"
 "$work/$name/scripts/setup.sh" "$work/build" all -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBUILD_TESTING=OFF -DTACOLINA_BENCHMARKS=OFF >/dev/null
-(cd "$work/build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack failed"
-rm -f "$out"/tacolina_*.deb
-cp "$work"/deb/tacolina_"$version"_*.deb "$out/"
-(cd "$out" && sha256sum "$name.tar.xz" tacolina_"$version"_*.deb >SHA256SUMS)
-echo "release: $(cd "$out" && ls tacolina_"$version"_*.deb) and SHA256SUMS in $out"
+  -DBUILD_TESTING=OFF -DTACOLINA_BENCHMARKS=OFF -DTACOLINA_WINDOWS=ON >/dev/null
+(cd "$work/build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack failed for the Debian package"
+(cd "$work/build/windows" && cpack -G "NSIS;ZIP" -B "$work/win" >/dev/null) || fail "cpack failed for Windows"
+rm -f "$out"/tacolina_*.deb "$out"/tacolina-*-win64.*
+cp "$work"/deb/tacolina_"$version"_*.deb "$work/win/$name-win64.exe" "$work/win/$name-win64.zip" "$out/"
+(cd "$out" && sha256sum "$name.tar.xz" tacolina_"$version"_*.deb "$name-win64.exe" "$name-win64.zip" >SHA256SUMS)
+echo "release: $(cd "$out" && ls tacolina_"$version"_*.deb "$name"-win64.*) and SHA256SUMS in $out"

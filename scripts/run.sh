@@ -12,6 +12,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # cpack work on it next.
 "$root/scripts/install-deps.sh" build
 new=()
-[ -f "$root/build/CMakeCache.txt" ] || new=(-DBUILD_TESTING=OFF -DTACOLINA_BENCHMARKS=OFF)
+[ -f "$root/build/CMakeCache.txt" ] || new=(-DBUILD_TESTING=OFF -DTACOLINA_BENCHMARKS=OFF -DTACOLINA_WINDOWS=OFF)
 "$root/scripts/setup.sh" "$root/build" all -DCMAKE_BUILD_TYPE=RelWithDebInfo "${new[@]}"
 exec "$root/scripts/as-caller.sh" "$root/build/src/tacolina"

@@ -272,6 +272,14 @@ class NoDisplay(TreeChecks, unittest.TestCase):
             self.assertNotIn("einstall", line)
             self.assertEqual([f for f in os.listdir(where) if f.startswith("core")], [])
 
+    def test_a_platform_without_a_display_runs_from_a_plain_shell(self):
+        # No XDG_RUNTIME_DIR, about which Qt warns while it sets up: the
+        # program runs on until it is ended.
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR")}
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        with ds.Program(env) as program:
+            self.assertIsNone(program.wait(timeout=2), program.stderr())
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2, warnings="ignore")

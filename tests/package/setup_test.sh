@@ -76,7 +76,7 @@ for command in "run.sh build" "test.sh build test" "bench.sh build bench"; do
   shift
   [ "$asked" = "$(list "$@")" ] || fail "$command: apt was asked for: $asked"
 done
-for tool in sway xvfb lintian reuse libgtest-dev libbenchmark-dev python3-pyatspi; do
+for tool in sway xvfb lintian reuse libgtest-dev libbenchmark-dev python3-pyatspi wine g++-mingw-w64-x86-64-posix; do
   ! list build | grep -q " $tool\b" || fail "running needs no $tool, yet the build list has it"
 done
 list build | grep -q 'qt6-wayland' && list test | grep -q 'lintian' && list bench | grep -q 'libbenchmark-dev' \
