@@ -48,4 +48,4 @@ tar -xf "$out/$name.tar.xz" -C "$work"
 rm -f "$out"/tacolina_*.deb "$out"/tacolina-*-win64.*
 cp "$work"/deb/tacolina_"$version"_*.deb "$work/win/$name-win64.exe" "$work/win/$name-win64.zip" "$out/"
 (cd "$out" && sha256sum "$name.tar.xz" tacolina_"$version"_*.deb "$name-win64.exe" "$name-win64.zip" >SHA256SUMS)
-echo "release: $(cd "$out" && ls tacolina_"$version"_*.deb "$name"-win64.*) and SHA256SUMS in $out"
+echo "release: $(cd "$out" && echo tacolina_"$version"_*.deb "$name"-win64.*) and SHA256SUMS in $out"
