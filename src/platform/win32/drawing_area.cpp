@@ -93,6 +93,9 @@ DrawingArea::~DrawingArea()
 
 void DrawingArea::showFrame()
 {
+    if (hwnd_ == nullptr) {
+        return;  // gone with the program's end; a null window would mean every window
+    }
     canvas_.finishRun();
     for (const Box& logical : canvas_.takeDirty()) {
         const Box box = RingCanvas::toDevice(logical, canvas_.devicePixelRatio());

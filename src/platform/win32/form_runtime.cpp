@@ -142,6 +142,11 @@ LRESULT CALLBACK FormRuntime::windowProc(HWND hwnd, UINT message, WPARAM wParam,
     if (self == nullptr || self->events_ == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     return self->onMessage(message, wParam, lParam);
 }
 
@@ -178,12 +183,8 @@ LRESULT FormRuntime::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         KillTimer(hwnd_, kFrameTimer);
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        break;
     default:
         break;
     }
-    return DefWindowProcW(hwnd_ != nullptr ? hwnd_ : nullptr, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
