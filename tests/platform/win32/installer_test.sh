@@ -36,7 +36,7 @@ registry() {
 installer=$work/packages/tacolina-$version-win64.exe
 zip=$work/packages/tacolina-$version-win64.zip
 [ -f "$installer" ] && [ -f "$zip" ] || fail "cpack did not make both $(basename "$installer") and $(basename "$zip")"
-file -b "$installer" | grep -q '^PE32+ executable (GUI) x86-64' || fail "the installer is not PE32+: $(file -b "$installer")"
+file -b "$installer" | grep -q '^PE32+ executable .*x86-64' || fail "the installer is not PE32+: $(file -b "$installer")"
 
 c=$WINEPREFIX/drive_c
 instdir=$c/Program\ Files/Tacolina
