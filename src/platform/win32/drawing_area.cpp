@@ -114,10 +114,14 @@ void DrawingArea::place(UINT dpi)
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void DrawingArea::dropPressThatClosedAMenu()
+void DrawingArea::dropPressThatClosedAMenu(LONG closedAt)
 {
+    // A press made after the menu closed (Wine may say it closed a little
+    // late) is a click of its own.
     MSG press;
-    while (PeekMessageW(&press, hwnd_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE)) {
+    while (PeekMessageW(&press, hwnd_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) &&
+           static_cast<LONG>(press.time - static_cast<DWORD>(closedAt)) <= 0) {
+        PeekMessageW(&press, hwnd_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE);
     }
 }
 

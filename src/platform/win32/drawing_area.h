@@ -29,9 +29,10 @@ public:
     void showFrame();
     // Places and sizes the area for another dpi, resampling the picture.
     void place(UINT dpi);
-    // A menu has just closed: a press on the area still waiting was the
-    // one that closed it, and only closes it.
-    void dropPressThatClosedAMenu();
+    // A menu has just closed, with the last message it saw at closedAt: a
+    // press on the area still waiting from no later than that was the one
+    // that closed it, and only closes it.
+    void dropPressThatClosedAMenu(LONG closedAt);
 
     HWND hwnd() const { return hwnd_; }
 

@@ -173,7 +173,7 @@ LRESULT FormRuntime::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_EXITMENULOOP:
         // As with the Qt program: a click outside an open menu only closes it.
-        picture_->dropPressThatClosedAMenu();
+        picture_->dropPressThatClosedAMenu(GetMessageTime());
         break;
     case WM_CLOSE:
         events_->closing();
