@@ -60,7 +60,7 @@ grep -q "apt-get install .*wtype" "$work/out.txt" || { cat "$work/out.txt"; fail
 
 # Each command with nothing installed: what it asks apt for is its own list
 # (apt-get install fails there, which ends the command). Running needs no
-# test tool, and each list has what its command uses.
+# test tool.
 mkdir "$fake/none"
 printf '#!/bin/sh\nexit 1\n' >"$fake/none/dpkg-query"
 printf '#!/bin/sh\necho "$*" >>"%s"\ncase "$*" in *" install "*) exit 1;; esac\n' "$work/asked.log" >"$fake/none/sudo"
@@ -79,8 +79,6 @@ done
 for tool in sway xvfb lintian reuse libgtest-dev libbenchmark-dev python3-pyatspi wine g++-mingw-w64-x86-64-posix; do
   ! list build | grep -q " $tool\b" || fail "running needs no $tool, yet the build list has it"
 done
-list build | grep -q 'qt6-wayland' && list test | grep -q 'lintian' && list bench | grep -q 'libbenchmark-dev' \
-  || fail "a list lacks what its command needs"
 
 # The real set-up, as the user: every package is there, so it only builds.
 as_user "$work/copy/scripts/setup.sh" "$work/copy/build" tacolina -DCMAKE_BUILD_TYPE=RelWithDebInfo \
