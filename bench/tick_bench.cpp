@@ -108,8 +108,7 @@ BENCHMARK(BM_ReferenceFill)->Arg(10)->Arg(50)->Arg(100);
 
 // Whether a run stopped with an error: Google Benchmark 1.7 (Debian 12) says
 // so in error_occurred, 1.8 and later (Debian 13) in skipped.
-template <typename R>
-bool failed(const R& run)
+template <typename R> bool failed(const R& run)
 {
     if constexpr (requires { run.error_occurred; }) {
         return run.error_occurred;

@@ -65,9 +65,10 @@ int wmain(int argc, wchar_t* argv[])
         const double expected = elapsed * 1000.0 / speed.intervalMs;
         const double share = 100.0 * static_cast<double>(ticks) / expected;
         allMet = allMet && share >= 98.0;
-        std::printf("interval %2d ms: %ld ticks in %.2f s = %.1f/s of %.1f/s expected (%.1f%%); %ld wake-ups (%.1f/s)\n",
-                    speed.intervalMs, ticks, elapsed, static_cast<double>(ticks) / elapsed, 1000.0 / speed.intervalMs,
-                    share, frames, static_cast<double>(frames) / elapsed);
+        std::printf(
+            "interval %2d ms: %ld ticks in %.2f s = %.1f/s of %.1f/s expected (%.1f%%); %ld wake-ups (%.1f/s)\n",
+            speed.intervalMs, ticks, elapsed, static_cast<double>(ticks) / elapsed, 1000.0 / speed.intervalMs, share,
+            frames, static_cast<double>(frames) / elapsed);
     }
     std::printf("goal (at least 98%% of the expected ticks at every speed): %s\n", allMet ? "met" : "NOT met");
     std::fflush(stdout);

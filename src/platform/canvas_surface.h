@@ -13,10 +13,7 @@
 class CanvasSurface : public DrawingSurface {
 public:
     float Width() const override { return static_cast<float>(canvas_.logicalWidth() * RingCanvas::kTwipsPerPixel); }
-    float Height() const override
-    {
-        return static_cast<float>(canvas_.logicalHeight() * RingCanvas::kTwipsPerPixel);
-    }
+    float Height() const override { return static_cast<float>(canvas_.logicalHeight() * RingCanvas::kTwipsPerPixel); }
     void Circle(float x, float y, float radius, std::int32_t color) override { canvas_.circle(x, y, radius, color); }
     void ClearPicture() override { canvas_.clear(); }
 

@@ -144,8 +144,8 @@ protected:
             }
             areaInWindow = *bounds;
             return true;
-        })) << "the drawing area did not show as a " << kFlavour.px(257) << " x " << kFlavour.px(241)
-             << " silver rectangle";
+        })) << "the drawing area did not show as a "
+            << kFlavour.px(257) << " x " << kFlavour.px(241) << " silver rectangle";
     }
 
     // Where the area is on the screen now: the window manager may place the
@@ -219,7 +219,8 @@ protected:
         ASSERT_TRUE(e2e::waitFor(menuShows)) << "the menu was never drawn";
         desktop.key(XK_Return);
         ASSERT_TRUE(e2e::waitFor([&] { return !desktop.popup(); })) << "the menu stayed open";
-        ASSERT_TRUE(e2e::waitFor([&] { return !menuShows(); })) << "the window was not repainted where the menu had been";
+        ASSERT_TRUE(e2e::waitFor([&] { return !menuShows(); }))
+            << "the window was not repainted where the menu had been";
     }
 
     // Paints until at least `pixels` are painted, then stops and waits for

@@ -289,7 +289,8 @@ Program::Program(const std::string& path, std::vector<std::string> env)
     std::vector<std::string> environment = env;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string_view name(*e, std::strcspn(*e, "="));
-        if (std::none_of(env.begin(), env.end(), [&](const std::string& v) { return v.starts_with(name) && v[name.size()] == '='; })) {
+        if (std::none_of(env.begin(), env.end(),
+                         [&](const std::string& v) { return v.starts_with(name) && v[name.size()] == '='; })) {
             environment.emplace_back(*e);
         }
     }

@@ -31,7 +31,8 @@ protected:
 
 TEST_F(FormEventsTest, TicksCountedOnTheClockRunAtTheFrameTheExactNumberAtEachSpeed)
 {
-    for (auto [item, interval] : {std::pair{&Form1::MenuVelocitatMolta_Click, 5}, {&Form1::MenuVelocitatNormal_Click, 15},
+    for (auto [item, interval] : {std::pair{&Form1::MenuVelocitatMolta_Click, 5},
+                                  {&Form1::MenuVelocitatNormal_Click, 15},
                                   {&Form1::MenuVelocitatPoca_Click, 25}}) {
         SCOPED_TRACE(interval);
         events.deliver(item);
@@ -117,7 +118,8 @@ TEST(PacedTickTimerTest, AnIntervalOfZeroOrLessNeverWakesUp)
     FakeWakeup wakeup;
     int ticks = 0;
     FakeClock clock;
-    PacedTickTimer timer(wakeup, [&ticks] { ++ticks; }, [&clock] { return clock.now; });
+    PacedTickTimer timer(
+        wakeup, [&ticks] { ++ticks; }, [&clock] { return clock.now; });
     for (std::int32_t interval : {0, -5}) {
         timer.SetInterval(interval);
         timer.SetEnabled(true);

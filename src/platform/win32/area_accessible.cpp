@@ -28,7 +28,8 @@ HRESULT string(const char* utf8, BSTR* out)
 AreaAccessible* AreaAccessible::create(HWND area, UINT clickMessage)
 {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(area, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard)))) {
+    if (FAILED(CreateStdAccessibleObject(area, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard)))) {
         return nullptr;
     }
     return new AreaAccessible(area, clickMessage, standard);
@@ -159,10 +160,10 @@ STDMETHODIMP AreaAccessible::accDoDefaultAction(VARIANT child)
 }
 
 // The rest is the system's.
-#define TACOLINA_FORWARD(call)                                                                                        \
-    if (standard_ == nullptr) {                                                                                       \
-        return E_FAIL;                                                                                                \
-    }                                                                                                                 \
+#define TACOLINA_FORWARD(call)                                                                                         \
+    if (standard_ == nullptr) {                                                                                        \
+        return E_FAIL;                                                                                                 \
+    }                                                                                                                  \
     return standard_->call
 
 STDMETHODIMP AreaAccessible::get_accParent(IDispatch** parent)

@@ -11,6 +11,7 @@
 
 #include "area_accessible.h"
 #include "layout.h"
+#include "window_procedure.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void DrawingArea::registerClass(HINSTANCE instance)
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     // No CS_DBLCLKS: the second press of a double click comes as a press.
-    windowClass.lpfnWndProc = &DrawingArea::windowProc;
+    windowClass.lpfnWndProc = &windowProcedure<DrawingArea>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
@@ -123,25 +124,6 @@ void DrawingArea::dropPressThatClosedAMenu(LONG closedAt)
            static_cast<LONG>(press.time - static_cast<DWORD>(closedAt)) <= 0) {
         PeekMessageW(&press, hwnd_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE);
     }
-}
-
-LRESULT CALLBACK DrawingArea::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<DrawingArea*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<DrawingArea*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->onMessage(message, wParam, lParam);
 }
 
 LRESULT DrawingArea::onMessage(UINT message, WPARAM wParam, LPARAM lParam)

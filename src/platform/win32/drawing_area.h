@@ -39,7 +39,9 @@ public:
 private:
     class Dib;
 
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Owner>
+    friend LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    bool accepting() const { return true; }
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onPaint();
     void onButtonUp(LPARAM lParam);

@@ -9,6 +9,7 @@
 #include "menus.h"
 #include "resources.h"
 #include "wide.h"
+#include "window_procedure.h"
 
 namespace {
 
@@ -33,16 +34,16 @@ double refreshHz(HWND hwnd)
 
 }  // namespace
 
-FormRuntime::FormRuntime(HINSTANCE instance)
-    : instance_(instance), timer_(*this, [this] { events_->tick(); })
+FormRuntime::FormRuntime(HINSTANCE instance) : instance_(instance), timer_(*this, [this] { events_->tick(); })
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &FormRuntime::windowProc;
+    windowClass.lpfnWndProc = &windowProcedure<FormRuntime>;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TACOLINA));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TACOLINA), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TACOLINA), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // The window keeps the desktop's own background.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -58,7 +59,8 @@ FormRuntime::FormRuntime(HINSTANCE instance)
     }
     const UINT dpi = GetDpiForWindow(hwnd_);
     fitTo(dpi, nullptr);
-    picture_ = std::make_unique<DrawingArea>(hwnd_, instance, dpi, [this] { events_->deliver(&Form1::Picture1_Click); });
+    picture_ =
+        std::make_unique<DrawingArea>(hwnd_, instance, dpi, [this] { events_->deliver(&Form1::Picture1_Click); });
     form_ = std::make_unique<Form1>(*picture_, timer_, random_, *this);
     events_ = std::make_unique<FormEvents>(*form_, timer_, [this] { picture_->showFrame(); });
     events_->deliver(&Form1::Form_Load);
@@ -131,30 +133,12 @@ void FormRuntime::stopWakeups()
     KillTimer(hwnd_, kFrameTimer);
 }
 
-LRESULT CALLBACK FormRuntime::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<FormRuntime*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FormRuntime*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr || self->events_ == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->onMessage(message, wParam, lParam);
-}
-
 LRESULT FormRuntime::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstCommand && LOWORD(wParam) - kFirstCommand < commands_.size()) {
+        if (HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstCommand &&
+            LOWORD(wParam) - kFirstCommand < commands_.size()) {
             events_->deliver(commands_[LOWORD(wParam) - kFirstCommand]);
             return 0;
         }

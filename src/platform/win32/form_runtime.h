@@ -40,7 +40,10 @@ public:
     const PacedTickTimer& timer() const { return timer_; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Owner>
+    friend LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Messages before the form exists go to the system alone.
+    bool accepting() const { return events_ != nullptr; }
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HMENU buildMenus();
     // Sizes the window so that its client area has the layout's size at dpi.
