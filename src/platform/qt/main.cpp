@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <csignal>
 #include <cstdio>
 
 #include "display_check.h"
@@ -22,6 +23,10 @@ int main(int argc, char* argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
+    // A write to a display server that has just ended must fail as a
+    // broken connection, said in one line, not kill the program with
+    // SIGPIPE before it can say so.
+    std::signal(SIGPIPE, SIG_IGN);
     installMessageHandler();
     QApplication app(argc, argv);
     installDisplayLossHandler();
