@@ -77,7 +77,6 @@ class Wayland(TreeChecks):
     def tearDown(self):
         if not self.ending and self.program.process.poll() is not None:
             # Ended before the test ended it: say how, for the failure.
-            self.sway.log.flush()
             print(f"the program ended early with status {self.program.process.returncode}:\n"
                   f"{self.program.stderr()}\nsway's log ends:\n"
                   + "".join(open(self.sway.log.name).readlines()[-15:]), file=sys.stderr)
@@ -135,6 +134,7 @@ class Wayland(TreeChecks):
 
         self.a11y.choose("Accions", "Esborra")
         self.assertTrue(ds.wait_for(lambda: self.area().count_other(ds.SILVER) == 0), "Esborra left dots")
+        self.ending = True
         self.end()
 
     def check_menus_open_under_their_titles(self, closed):
@@ -208,7 +208,6 @@ class WaylandAtScale1(Wayland, unittest.TestCase):
     scale = 1
 
     def end(self):
-        self.ending = True
         self.a11y.choose("Accions", "Surt")
         self.assertEqual(self.program.wait(), 0, self.program.stderr())
 
@@ -217,7 +216,6 @@ class WaylandAtScale2(Wayland, unittest.TestCase):
     scale = 2
 
     def end(self):
-        self.ending = True
         # Closed as the compositor closes windows.
         self.sway.msg(f"[app_id={APP_ID}]", "kill")
         self.assertEqual(self.program.wait(), 0, self.program.stderr())
