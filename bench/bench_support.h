@@ -6,33 +6,10 @@
 // Small pieces the benchmark programs share.
 
 #include <algorithm>
-#include <cstdint>
 #include <sys/resource.h>
 #include <vector>
 
-#include "runtime.h"
-#include "tick_timer.h"
-
 namespace bench {
-
-// A timer that never ticks and a runtime that never ends: for driving the
-// painter by hand.
-class IdleTimer : public TickTimer {
-public:
-    void SetInterval(std::int32_t ms) override { interval_ = ms; }
-    std::int32_t Interval() const override { return interval_; }
-    void SetEnabled(bool on) override { enabled_ = on; }
-    bool Enabled() const override { return enabled_; }
-
-private:
-    std::int32_t interval_ = 0;
-    bool enabled_ = false;
-};
-
-class NoEnd : public Runtime {
-public:
-    void End() override {}
-};
 
 inline long peakResidentKiB()
 {

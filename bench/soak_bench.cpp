@@ -18,6 +18,7 @@
 
 #include "drawing_area.h"
 #include "form_runtime.h"
+#include "offscreen.h"
 
 namespace {
 
@@ -42,13 +43,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 600;
     FormRuntime runtime;
-    runtime.show();
-    if (!QTest::qWaitForWindowExposed(&runtime.window())) {
+    if (!offscreen::show(runtime)) {
         std::fprintf(stderr, "soak_bench: the window was not shown\n");
         return 1;
     }
     runtime.action(QStringLiteral("MenuGruixMolt"))->trigger();
-    const auto ticks = [&runtime] { return runtime.timer().ticksRaised(); };
+    const auto ticks = [&runtime] { return runtime.host().timer().ticksRaised(); };
 
     QTest::mouseClick(&runtime.picture(), Qt::LeftButton, {}, QPoint(100, 100));
     const auto start = Clock::now();

@@ -12,80 +12,86 @@
 #include <map>
 #include <string>
 
-#include "bench_support.h"
+#include "acceptance.h"
 #include "canvas_image.h"
+#include "canvas_surface.h"
 #include "clock_random_source.h"
-#include "drawing_area.h"
+#include "fakes.h"
 #include "main_window.h"
-#include "paleta.h"
-#include "ring_canvas.h"
+#include "offscreen.h"
 
 namespace {
 
-constexpr int kGruixes[] = {10, 50, 100};
+const std::vector<int> kGruixes = acceptance::numbers("Gruix sets");
+const std::vector<int> kArea = acceptance::numbers("area");
+const int kTwipsPerPixel = acceptance::numbers("twips per pixel").at(0);
+const QColor kSilver(QRgb(acceptance::rgb(acceptance::text("area colour"))));
+const std::vector<std::int32_t> kPalette = acceptance::palette();
 
-void setGruix(Form1& form, int gruix)
-{
-    switch (gruix) {
-    case 10:
-        form.MenuGruixPoc_Click();
-        break;
-    case 50:
-        form.MenuGruixNormal_Click();
-        break;
-    default:
-        form.MenuGruixMolt_Click();
-        break;
+// A random dot's centre in twips and a palette colour.
+struct RandomDot {
+    float x, y;
+    std::int32_t color;
+    explicit RandomDot(ClockRandomSource& random)
+        : x(std::floor(random.rtcRandomNext() * static_cast<float>(kArea[2] * kTwipsPerPixel))),
+          y(std::floor(random.rtcRandomNext() * static_cast<float>(kArea[3] * kTwipsPerPixel))),
+          color(kPalette[static_cast<std::size_t>(6 * random.rtcRandomNext())])
+    {
     }
-}
+};
 
-// One Timer1_Timer of the program's own Form1 on the program's drawing area.
+// One Timer1_Timer of the program's own Form1 on the program's picture.
 void BM_Tick(benchmark::State& state)
 {
-    DrawingArea area(QSize(257, 241), 0xC0C0C0);
+    CanvasSurface area(1.0);
     ClockRandomSource random;
-    bench::IdleTimer timer;
-    bench::NoEnd runtime;
+    FakeTimer timer;
+    FakeRuntime runtime;
     Form1 form(area, timer, random, runtime);
     form.Form_Load();
-    setGruix(form, static_cast<int>(state.range(0)));
+    const int gruix = static_cast<int>(state.range(0));
+    form.MenuGruixMolt_Click();
+    if (gruix == kGruixes[0]) {
+        form.MenuGruixPoc_Click();
+    } else if (gruix == kGruixes[1]) {
+        form.MenuGruixNormal_Click();
+    }
     for (auto _ : state) {
         form.Timer1_Timer();
     }
-    benchmark::DoNotOptimize(area.picture().constBits());
+    benchmark::DoNotOptimize(area.canvas().pixels());
 }
-BENCHMARK(BM_Tick)->Arg(10)->Arg(50)->Arg(100);
+BENCHMARK(BM_Tick)->Arg(kGruixes[0])->Arg(kGruixes[1])->Arg(kGruixes[2]);
 
 // The same dot drawn as separate antialiased QPainter outlines.
 void BM_RingByRing(benchmark::State& state)
 {
-    QImage image(257, 241, QImage::Format_RGB32);
-    image.fill(QColor(0xC0, 0xC0, 0xC0));
+    QImage image(kArea[2], kArea[3], QImage::Format_RGB32);
+    image.fill(kSilver);
     ClockRandomSource random;
     const int gruix = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        const float x = std::floor(random.rtcRandomNext() * 3855.0f);
-        const float y = std::floor(random.rtcRandomNext() * 3615.0f);
-        const std::int32_t color = Paleta[static_cast<std::size_t>(6 * random.rtcRandomNext())];
+        const RandomDot dot(random);
         for (int r = 0; r <= gruix; ++r) {
-            probe::strokeOutline(image, x, y, static_cast<float>(r), color);
+            probe::strokeOutline(image, dot.x, dot.y, static_cast<float>(r), dot.color);
         }
     }
 }
-BENCHMARK(BM_RingByRing)->Arg(10)->Arg(50)->Arg(100);
+BENCHMARK(BM_RingByRing)->Arg(kGruixes[0])->Arg(kGruixes[1])->Arg(kGruixes[2]);
 
 // The floor: the dot's disc (radius gruix twips plus half a pixel) written
 // straight into the pixels, no antialiasing, no bookkeeping.
 void BM_ReferenceFill(benchmark::State& state)
 {
-    QImage image(257, 241, QImage::Format_RGB32);
-    image.fill(QColor(0xC0, 0xC0, 0xC0));
+    QImage image(kArea[2], kArea[3], QImage::Format_RGB32);
+    image.fill(kSilver);
     ClockRandomSource random;
-    const double radius = static_cast<double>(state.range(0)) / 15.0 + 0.5;
+    const double radius = static_cast<double>(state.range(0)) / kTwipsPerPixel + 0.5;
     for (auto _ : state) {
-        const double cx = std::floor(random.rtcRandomNext() * 3855.0f) / 15.0;
-        const double cy = std::floor(random.rtcRandomNext() * 3615.0f) / 15.0;
-        const QRgb color = RingCanvas::toPixel(Paleta[static_cast<std::size_t>(6 * random.rtcRandomNext())]);
+        const RandomDot dot(random);
+        const double cx = dot.x / kTwipsPerPixel;
+        const double cy = dot.y / kTwipsPerPixel;
+        const QRgb color = RingCanvas::toPixel(dot.color);
         const int top = std::max(0, static_cast<int>(cy - radius));
         const int bottom = std::min(image.height() - 1, static_cast<int>(cy + radius));
         const int left = std::max(0, static_cast<int>(cx - radius));
@@ -104,7 +110,7 @@ void BM_ReferenceFill(benchmark::State& state)
     }
     benchmark::DoNotOptimize(image.constBits());
 }
-BENCHMARK(BM_ReferenceFill)->Arg(10)->Arg(50)->Arg(100);
+BENCHMARK(BM_ReferenceFill)->Arg(kGruixes[0])->Arg(kGruixes[1])->Arg(kGruixes[2]);
 
 // Whether a run stopped with an error: Google Benchmark 1.7 (Debian 12) says
 // so in error_occurred, 1.8 and later (Debian 13) in skipped.
@@ -139,9 +145,7 @@ public:
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    offscreen::prefer();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     Recorder recorder;

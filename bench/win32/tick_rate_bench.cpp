@@ -44,7 +44,7 @@ int wmain(int argc, wchar_t* argv[])
     FormRuntime runtime(GetModuleHandleW(nullptr));
     runtime.show(SW_SHOWNORMAL);
     pump(std::chrono::seconds(1));
-    runtime.events().deliver(&Form1::MenuGruixMolt_Click);
+    runtime.host().choose(&Form1::MenuGruixMolt_Click);
 
     bool allMet = true;
     const struct {
@@ -54,14 +54,14 @@ int wmain(int argc, wchar_t* argv[])
                   {&Form1::MenuVelocitatNormal_Click, 15},
                   {&Form1::MenuVelocitatPoca_Click, 25}};
     for (const auto& speed : speeds) {
-        runtime.events().deliver(speed.item);
-        const long before = runtime.timer().ticksRaised();
+        runtime.host().choose(speed.item);
+        const long before = runtime.host().timer().ticksRaised();
         const auto start = Clock::now();
-        runtime.events().deliver(&Form1::Picture1_Click);
+        runtime.host().click();
         const long frames = pump(std::chrono::seconds(seconds));
-        runtime.events().deliver(&Form1::Picture1_Click);
+        runtime.host().click();
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        const long ticks = runtime.timer().ticksRaised() - before;
+        const long ticks = runtime.host().timer().ticksRaised() - before;
         const double expected = elapsed * 1000.0 / speed.intervalMs;
         const double share = 100.0 * static_cast<double>(ticks) / expected;
         allMet = allMet && share >= 98.0;
@@ -72,6 +72,6 @@ int wmain(int argc, wchar_t* argv[])
     }
     std::printf("goal (at least 98%% of the expected ticks at every speed): %s\n", allMet ? "met" : "NOT met");
     std::fflush(stdout);
-    runtime.End();
+    runtime.host().choose(&Form1::MenuAccionsSurt_Click);
     return 0;
 }

@@ -10,8 +10,6 @@
 namespace layout {
 inline constexpr const char* kCaption = "Tacolina 2.0";
 
-inline constexpr int kTwipsPerPixel = 15;  // 1440 twips to the inch at 96 dpi
-
 inline constexpr int kClientWidth = 4065;
 inline constexpr int kClientHeight = 3810;
 

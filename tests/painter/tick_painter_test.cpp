@@ -6,13 +6,18 @@
 #include <cmath>
 #include <set>
 
+#include "acceptance.h"
 #include "fakes.h"
 #include "painter_state.h"
-#include "paleta.h"
 #include "start_up.h"
 #include "tick_painter.h"
 
 namespace {
+
+// The palette in the order the acceptance table gives it.
+const std::vector<std::int32_t> kPalette = acceptance::palette();
+const std::int32_t kBlack = kPalette[0], kBlue = kPalette[1], kRed = kPalette[2], kGreen = kPalette[3],
+                   kYellow = kPalette[4], kWhite = kPalette[5];
 
 const float kLargestBelowOne = std::nextafter(1.0f, 0.0f);
 
@@ -99,7 +104,7 @@ TEST_F(TickPainterTest, ColourIndexStaysInTheSelectedPrefixAtTheExtremes)
         EXPECT_EQ(state.IndexColor, 0) << colours;
         tick({0.5f, 0.5f, kLargestBelowOne});
         EXPECT_EQ(state.IndexColor, colours - 1) << colours;
-        EXPECT_EQ(state.ColorActual, static_cast<float>(Paleta[colours - 1])) << colours;
+        EXPECT_EQ(state.ColorActual, static_cast<float>(kPalette[static_cast<std::size_t>(colours - 1)])) << colours;
     }
 }
 
@@ -112,7 +117,7 @@ TEST_F(TickPainterTest, EachSettingDrawsEveryColourOfItsPrefixAndNoOther)
             tick({0.5f, 0.5f, static_cast<float>(i) / 240.0f});
             seen.insert(surface.circles.front().color);
         }
-        const std::set<std::int32_t> prefix(Paleta.begin(), Paleta.begin() + colours);
+        const std::set<std::int32_t> prefix(kPalette.begin(), kPalette.begin() + colours);
         EXPECT_EQ(seen, prefix) << colours;
     }
 }

@@ -8,16 +8,21 @@
 #include <random>
 #include <vector>
 
+#include "acceptance.h"
 #include "canvas_image.h"
 #include "image_probe.h"
-#include "paleta.h"
 #include "ring_canvas.h"
 
 namespace {
 
-const QColor kSilver(0xC0, 0xC0, 0xC0);
-constexpr std::int32_t kBackground = 0xC0C0C0;
-const QSize kArea(257, 241);
+// The palette in the order the acceptance table gives it.
+const std::vector<std::int32_t> kPalette = acceptance::palette();
+const std::int32_t kBlack = kPalette[0], kBlue = kPalette[1], kRed = kPalette[2], kGreen = kPalette[3],
+                   kYellow = kPalette[4], kWhite = kPalette[5];
+
+const QColor kSilver(QRgb(acceptance::rgb(acceptance::text("area colour"))));
+const std::int32_t kBackground = acceptance::colourValue(acceptance::text("area colour"));
+const QSize kArea(acceptance::numbers("area")[2], acceptance::numbers("area")[3]);
 
 RingCanvas canvasAt(double ratio)
 {
@@ -94,7 +99,7 @@ TEST(RingCanvasTest, ClearingLeavesOnlyTheBackgroundAndReportsTheWholeArea)
     canvas.takeDirty();
     canvas.clear();
     EXPECT_EQ(probe::countOther(probe::image(canvas), kSilver), 0);
-    EXPECT_EQ(canvas.takeDirty(), (std::vector<Box>{Box{0, 0, 257, 241}}));
+    EXPECT_EQ(canvas.takeDirty(), (std::vector<Box>{Box{0, 0, kArea.width(), kArea.height()}}));
 }
 
 TEST(RingCanvasTest, ReportsOnlyTheDotsBoundsAsDirty)
@@ -141,7 +146,7 @@ TEST(RingCanvasTest, GatheredRingsDrawThePictureOfRingsDrawnOneByOne)
     std::vector<Dot> dots;
     for (int i = 0; i < 300; ++i) {
         dots.push_back({static_cast<float>(random() % 3855), static_cast<float>(random() % 3615),
-                        std::array{10, 50, 100}[random() % 3], Paleta[random() % Paleta.size()]});
+                        std::array{10, 50, 100}[random() % 3], kPalette[random() % kPalette.size()]});
     }
     for (qreal ratio : {1.0, 2.0}) {
         RingCanvas fast = canvasAt(ratio);

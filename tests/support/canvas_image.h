@@ -12,6 +12,7 @@
 #include <QPen>
 #include <cstdint>
 
+#include "acceptance.h"
 #include "ring_canvas.h"
 
 namespace probe {
@@ -38,8 +39,8 @@ inline void strokeOutline(QImage& image, float x, float y, float radius, std::in
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(toQColor(color), RingCanvas::kPenWidth));
     painter.setBrush(Qt::NoBrush);
-    const double r = radius / RingCanvas::kTwipsPerPixel;
-    painter.drawEllipse(QPointF(x / RingCanvas::kTwipsPerPixel, y / RingCanvas::kTwipsPerPixel), r, r);
+    const double perPixel = acceptance::numbers("twips per pixel").at(0);
+    painter.drawEllipse(QPointF(x / perPixel, y / perPixel), radius / perPixel, radius / perPixel);
 }
 
 }  // namespace probe

@@ -7,11 +7,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "drawing_surface.h"
+#include "form_host.h"
 #include "random_source.h"
 #include "runtime.h"
 #include "tick_pacer.h"
@@ -85,13 +87,7 @@ public:
     void End() override { ++ends; }
 };
 
-// A clock that moves only when told, and a frame wake-up that only counts.
-class FakeClock {
-public:
-    std::chrono::steady_clock::time_point now{std::chrono::seconds(1000)};
-    void advance(std::chrono::nanoseconds by) { now += by; }
-};
-
+// A frame wake-up that only counts.
 class FakeWakeup : public FrameWakeup {
 public:
     bool on = false;
@@ -102,4 +98,22 @@ public:
         ++starts;
     }
     void stopWakeups() override { on = false; }
+};
+
+// A binding whose clock moves only when told, and which notes what the host asks of it.
+class FakeBinding : public Binding {
+public:
+    TimePoint clock{std::chrono::seconds(1000)};
+    // The wake-ups' pace while they are on.
+    std::optional<std::chrono::milliseconds> wakeups;
+    // The boxes of each frame shown.
+    std::vector<std::vector<Box>> frames;
+    int closes = 0;
+
+    void advance(std::chrono::nanoseconds by) { clock += by; }
+    void startWakeups(std::chrono::milliseconds every) override { wakeups = every; }
+    void stopWakeups() override { wakeups.reset(); }
+    void present(std::span<const Box> boxes) override { frames.emplace_back(boxes.begin(), boxes.end()); }
+    void closeWindow() override { ++closes; }
+    TimePoint now() override { return clock; }
 };

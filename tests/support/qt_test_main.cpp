@@ -5,12 +5,11 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "offscreen.h"
+
 int main(int argc, char* argv[])
 {
-    // Headless unless told otherwise, test listing included.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    offscreen::prefer();  // test listing included
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -7,32 +7,55 @@
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 
+#include "acceptance.h"
 #include "fakes.h"
 #include "main_window.h"
 #include "menus.h"
 
 namespace {
 
-// What each setting item stores, written out apart from the code under test.
-const std::map<std::string_view, std::pair<std::int16_t PainterState::*, std::int16_t>> kSettingItems = {
-    {"MenuVelocitatPoca", {&PainterState::Velocitat, 25}}, {"MenuVelocitatNormal", {&PainterState::Velocitat, 15}},
-    {"MenuVelocitatMolta", {&PainterState::Velocitat, 5}}, {"MenuGruixPoc", {&PainterState::Gruix, 10}},
-    {"MenuGruixNormal", {&PainterState::Gruix, 50}},       {"MenuGruixMolt", {&PainterState::Gruix, 100}},
-    {"MenuColorsPocs", {&PainterState::NombreColors, 2}},  {"MenuColorsNormal", {&PainterState::NombreColors, 4}},
-    {"MenuColorsMolts", {&PainterState::NombreColors, 6}},
-};
+using Field = std::int16_t PainterState::*;
+const std::pair<std::string, Field> kSettingMenus[] = {
+    {"Velocitat", &PainterState::Velocitat}, {"Gruix", &PainterState::Gruix}, {"Colors", &PainterState::NombreColors}};
+
+// What each setting item stores, by its control (Menu, the menu's word, the
+// item's), as the acceptance table has it.
+std::map<std::string, std::pair<Field, std::int16_t>, std::less<>> settingItems()
+{
+    std::map<std::string, std::pair<Field, std::int16_t>, std::less<>> items;
+    for (const auto& [menu, field] : kSettingMenus) {
+        const auto captions = acceptance::words(menu);
+        const auto values = acceptance::numbers(menu + " sets");
+        for (std::size_t i = 0; i < captions.size(); ++i) {
+            items["Menu" + menu + captions[i]] = {field, static_cast<std::int16_t>(values[i])};
+        }
+    }
+    return items;
+}
+const auto kSettingItems = settingItems();
+
+// The settings a run starts with.
+PainterState startSettings()
+{
+    PainterState start;
+    for (const auto& [menu, field] : kSettingMenus) {
+        start.*field = kSettingItems.at("Menu" + menu + acceptance::text(menu + " starts")).second;
+    }
+    return start;
+}
+const PainterState kStart = startSettings();
+
+std::tuple<int, int, int> settings(const PainterState& state)
+{
+    return {state.Velocitat, state.Gruix, state.NombreColors};
+}
 
 class Form1Test : public ::testing::Test {
 protected:
     Form1Test() { form.Form_Load(); }
 
-    void expectSettings(int gruix, int colours, int velocitat) const
-    {
-        EXPECT_EQ(form.State().Gruix, gruix);
-        EXPECT_EQ(form.State().NombreColors, colours);
-        EXPECT_EQ(form.State().Velocitat, velocitat);
-    }
 
     RecordingSurface picture;
     FakeTimer timer;
@@ -49,11 +72,11 @@ TEST_F(Form1Test, LoadLeavesTheTimerStoppedAndDrawsNoRandomNumber)
     EXPECT_EQ(picture.clears, 1);
 }
 
-TEST_F(Form1Test, FirstClickStartsTheTimerAtFiveMilliseconds)
+TEST_F(Form1Test, FirstClickStartsTheTimerAtTheStartSpeed)
 {
     form.Picture1_Click();
     EXPECT_TRUE(timer.enabled);
-    EXPECT_EQ(timer.interval, 5);
+    EXPECT_EQ(timer.interval, kStart.Velocitat);
     EXPECT_EQ(random.reseeds, 1);
 }
 
@@ -61,12 +84,12 @@ TEST_F(Form1Test, ASpeedChosenWhilePaintingWaitsForTheNextStart)
 {
     form.Picture1_Click();
     form.MenuVelocitatPoca_Click();
-    EXPECT_EQ(timer.interval, 5);
+    EXPECT_EQ(timer.interval, kStart.Velocitat);
     EXPECT_TRUE(timer.enabled);
 
     form.Picture1_Click();
     form.Picture1_Click();
-    EXPECT_EQ(timer.interval, 25);
+    EXPECT_EQ(timer.interval, kSettingItems.at("MenuVelocitatPoca").second);
     EXPECT_TRUE(timer.enabled);
 }
 
@@ -84,7 +107,7 @@ TEST_F(Form1Test, TwoClicksRestoreTheStateAndEachReseedsAndWritesTheInterval)
         EXPECT_EQ(timer.enabled, running);
         EXPECT_EQ(random.reseeds, reseeds + 2);
         EXPECT_EQ(timer.intervalWrites, writes + 2);
-        EXPECT_EQ(timer.interval, 15);
+        EXPECT_EQ(timer.interval, kSettingItems.at("MenuVelocitatNormal").second);
     }
 }
 
@@ -112,35 +135,30 @@ TEST_F(Form1Test, SurtEndsThroughTheRuntimeAndTouchesNothingElse)
     form.MenuAccionsSurt_Click();
     EXPECT_EQ(runtime.ends, 1);
     EXPECT_TRUE(timer.enabled);  // stopping the ticks is the runtime's part of End
-    expectSettings(50, 6, 5);
+    EXPECT_EQ(settings(form.State()), settings(kStart));
 }
 
 TEST_F(Form1Test, EachSettingItemStoresItsOneValue)
 {
-    struct Case {
-        void (Form1::*handler)();
-        int gruix, colours, velocitat;
-    };
-    const Case cases[] = {
-        {&Form1::MenuVelocitatPoca_Click, 50, 6, 25}, {&Form1::MenuVelocitatNormal_Click, 50, 6, 15},
-        {&Form1::MenuVelocitatMolta_Click, 50, 6, 5}, {&Form1::MenuGruixPoc_Click, 10, 6, 5},
-        {&Form1::MenuGruixNormal_Click, 50, 6, 5},    {&Form1::MenuGruixMolt_Click, 100, 6, 5},
-        {&Form1::MenuColorsPocs_Click, 50, 2, 5},     {&Form1::MenuColorsNormal_Click, 50, 4, 5},
-        {&Form1::MenuColorsMolts_Click, 50, 6, 5},
-    };
-    for (const Case& c : cases) {
-        RecordingSurface surface;
-        FakeTimer fresh;
-        Form1 f(surface, fresh, random, runtime);
-        f.Form_Load();
-        (f.*c.handler)();
-        EXPECT_EQ(f.State().Gruix, c.gruix);
-        EXPECT_EQ(f.State().NombreColors, c.colours);
-        EXPECT_EQ(f.State().Velocitat, c.velocitat);
-        EXPECT_FALSE(fresh.enabled);
-        EXPECT_EQ(fresh.intervalWrites, 0);
-        EXPECT_EQ(surface.clears, 1);
-        EXPECT_TRUE(surface.circles.empty());
+    for (const Menu& menu : menuBar()) {
+        for (const MenuItem& item : menu.items) {
+            const auto it = kSettingItems.find(std::string(item.control));
+            if (it == kSettingItems.end()) {
+                continue;
+            }
+            RecordingSurface surface;
+            FakeTimer fresh;
+            Form1 f(surface, fresh, random, runtime);
+            f.Form_Load();
+            (f.*item.handler)();
+            PainterState expected = kStart;
+            expected.*it->second.first = it->second.second;
+            EXPECT_EQ(settings(f.State()), settings(expected)) << item.control;
+            EXPECT_FALSE(fresh.enabled);
+            EXPECT_EQ(fresh.intervalWrites, 0);
+            EXPECT_EQ(surface.clears, 1);
+            EXPECT_TRUE(surface.circles.empty());
+        }
     }
 }
 
@@ -155,11 +173,15 @@ TEST(MenuTableTest, FourMenusWithTheirItemsInOrder)
         }
         seen += "\n";
     }
-    EXPECT_EQ(seen, "MenuVelocitat=Velocitat: MenuVelocitatPoca=Poca MenuVelocitatNormal=Normal "
-                    "MenuVelocitatMolta=Molta\n"
-                    "MenuGruix=Gruix: MenuGruixPoc=Poc MenuGruixNormal=Normal MenuGruixMolt=Molt\n"
-                    "MenuColors=Colors: MenuColorsPocs=Pocs MenuColorsNormal=Normal MenuColorsMolts=Molts\n"
-                    "MenuAccions=Accions: MenuAccionsEsborra=Esborra MenuAccionsSurt=Surt\n");
+    std::string expected;
+    for (const std::string& menu : acceptance::words("menus")) {
+        expected += "Menu" + menu + "=" + menu + ":";
+        for (const std::string& item : acceptance::words(menu)) {
+            expected += " Menu" + menu + item + "=" + item;
+        }
+        expected += "\n";
+    }
+    EXPECT_EQ(seen, expected);
 }
 
 TEST(MenuTableTest, EachItemIsWiredToTheHandlerNamedAfterIt)
@@ -182,9 +204,9 @@ TEST(MenuTableTest, EachItemIsWiredToTheHandlerNamedAfterIt)
             }
         }
     }
-    EXPECT_EQ(form.State().Velocitat, 5);
-    EXPECT_EQ(form.State().Gruix, 100);
-    EXPECT_EQ(form.State().NombreColors, 6);
+    for (const auto& [menu, field] : kSettingMenus) {
+        EXPECT_EQ(form.State().*field, acceptance::numbers(menu + " sets").back()) << menu;
+    }
     EXPECT_TRUE(picture.circles.empty());  // Esborra ran
     EXPECT_EQ(runtime.ends, 1);            // Surt ran
 }
@@ -206,7 +228,7 @@ TEST(Form1ModelTest, RandomEventSequencesFollowTheStateTable)
         struct Model {
             bool running = false;
             int interval = 0;
-            PainterState settings{.Gruix = 50, .NombreColors = 6, .Velocitat = 5};
+            PainterState settings = kStart;
             int reseeds = 0;
             std::size_t circles = 0;
         } model;

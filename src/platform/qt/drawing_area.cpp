@@ -7,50 +7,44 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-DrawingArea::DrawingArea(QSize size, std::int32_t background, QWidget* parent)
-    : QWidget(parent), CanvasSurface(RingCanvas(size.width(), size.height(), devicePixelRatioF(), background))
+#include "form_host.h"
+
+namespace {
+
+Button button(const QMouseEvent* event)
+{
+    return event->button() == Qt::LeftButton ? Button::Primary : Button::Other;
+}
+
+}  // namespace
+
+DrawingArea::DrawingArea(FormHost& host, QSize size, QWidget* parent) : QWidget(parent), host_(host)
 {
     setFixedSize(size);
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void DrawingArea::showFrame()
-{
-    canvas_.finishRun();
-    QRegion dirty;
-    for (const Box& box : canvas_.takeDirty()) {
-        dirty += QRect(box.x, box.y, box.width, box.height);
-    }
-    if (!dirty.isEmpty()) {
-        update(dirty);
-    }
-}
-
 QImage DrawingArea::view()
 {
-    const std::uint32_t* pixels = canvas_.pixels();
-    QImage image(reinterpret_cast<const uchar*>(pixels), canvas_.width(), canvas_.height(),
-                 static_cast<qsizetype>(canvas_.width()) * 4, QImage::Format_RGB32);
-    image.setDevicePixelRatio(canvas_.devicePixelRatio());
+    RingCanvas& canvas = host_.picture();
+    const std::uint32_t* pixels = canvas.pixels();
+    QImage image(reinterpret_cast<const uchar*>(pixels), canvas.width(), canvas.height(),
+                 static_cast<qsizetype>(canvas.width()) * 4, QImage::Format_RGB32);
+    image.setDevicePixelRatio(canvas.devicePixelRatio());
     return image;
 }
 
 QImage DrawingArea::picture()
 {
     QImage copy = view().copy();
-    copy.setDevicePixelRatio(canvas_.devicePixelRatio());
+    copy.setDevicePixelRatio(host_.picture().devicePixelRatio());
     return copy;
-}
-
-void DrawingArea::followDevicePixelRatio()
-{
-    canvas_.setDevicePixelRatio(devicePixelRatioF());
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event)
 {
-    followDevicePixelRatio();
+    host_.setDevicePixelRatio(devicePixelRatioF());
     const QImage image = view();
     const qreal ratio = image.devicePixelRatio();
     QPainter painter(this);
@@ -64,26 +58,18 @@ void DrawingArea::paintEvent(QPaintEvent* event)
 
 void DrawingArea::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    host_.press(button(event), static_cast<EventTime>(event->timestamp()));
 }
 
 void DrawingArea::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    if (wasPressed && rect().contains(event->position().toPoint())) {
-        emit clicked();
-    }
+    host_.release(button(event), rect().contains(event->position().toPoint()));
 }
 
 void DrawingArea::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ScreenChangeInternal) {
-        followDevicePixelRatio();
-        update();
+        host_.setDevicePixelRatio(devicePixelRatioF());
     }
 }

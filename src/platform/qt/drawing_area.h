@@ -6,27 +6,20 @@
 #include <QImage>
 #include <QWidget>
 
-#include "canvas_surface.h"
+class FormHost;
 
-// The drawing area: a widget of fixed size that shows the pixels of its
-// canvas, so dots survive covering, minimising and repainting.
-// A Click is a left-button press and release both inside the area; each
-// press of a double click counts, so a double click toggles twice.
-class DrawingArea : public QWidget, public CanvasSurface {
+// The drawing area: a widget of fixed size that shows the host's picture,
+// so dots survive covering, minimising and repainting, and hands the host
+// its mouse presses and releases.
+class DrawingArea : public QWidget {
     Q_OBJECT
 
 public:
-    // size and background are logical pixels and an 0x00BBGGRR colour.
-    DrawingArea(QSize size, std::int32_t background, QWidget* parent = nullptr);
-
-    // Puts what was drawn since the last frame on the screen.
-    void showFrame();
+    DrawingArea(FormHost& host, QSize size, QWidget* parent);
 
     // A copy of the picture as drawn so far, at the device pixel ratio in use.
     QImage picture();
-
-signals:
-    void clicked();
+    FormHost& host() { return host_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,9 +28,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The canvas's pixels as an image, without copying them.
+    // The picture's pixels as an image, without copying them.
     QImage view();
-    void followDevicePixelRatio();
 
-    bool pressed_ = false;
+    FormHost& host_;
 };

@@ -4,6 +4,7 @@
 #include "drawing_area_accessible.h"
 
 #include "drawing_area.h"
+#include "form_host.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ QStringList DrawingAreaAccessible::actionNames() const
 void DrawingAreaAccessible::doAction(const QString& actionName)
 {
     if (actionName == pressAction()) {
-        emit static_cast<DrawingArea*>(widget())->clicked();
+        static_cast<DrawingArea*>(widget())->host().click();
     }
 }
 
@@ -40,9 +41,8 @@ QStringList DrawingAreaAccessible::keyBindingsForAction(const QString&) const
 
 void DrawingAreaAccessible::install()
 {
-    static const bool installed = [] {
+    [[maybe_unused]] static const bool installed = [] {
         QAccessible::installFactory(&drawingAreaFactory);
         return true;
     }();
-    (void)installed;
 }

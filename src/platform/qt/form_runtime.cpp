@@ -9,18 +9,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <functional>
+#include <QWindow>
 
 #include "drawing_area.h"
 #include "drawing_area_accessible.h"
 #include "layout.h"
 #include "menus.h"
+#include "twips.h"
 
 namespace {
 
-int pixels(int twips)
+QSize pixels(int widthTwips, int heightTwips)
 {
-    return twips / layout::kTwipsPerPixel;
+    return {twips::toWholePixels(widthTwips), twips::toWholePixels(heightTwips)};
 }
 
 QString qs(std::string_view text)
@@ -28,68 +29,64 @@ QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-DrawingArea* buildPicture(QMainWindow& window)
-{
-    auto* client = new QWidget(&window);
-    client->setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
-    window.setCentralWidget(client);
-
-    // Before the area exists, so that assistive technology never sees it as
-    // a plain widget.
-    DrawingAreaAccessible::install();
-    auto* picture = new DrawingArea(QSize(pixels(layout::kPictureWidth), pixels(layout::kPictureHeight)),
-                                    layout::kPictureBackColor, client);
-    picture->setObjectName(QStringLiteral("Picture1"));
-    picture->move(pixels(layout::kPictureLeft), pixels(layout::kPictureTop));
-    picture->setAccessibleName(QString::fromUtf8(layout::kPictureAccessibleName));
-    picture->setAccessibleDescription(QString::fromUtf8(layout::kPictureAccessibleDescription));
-    return picture;
-}
-
-// Calls back when the watched window is about to close.
-class CloseWatcher : public QObject {
+class WindowWatcher : public QObject {
 public:
-    explicit CloseWatcher(std::function<void()> onClose) : onClose_(std::move(onClose)) {}
+    explicit WindowWatcher(FormHost& host) : host_(host) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Close) {
-            onClose_();
+            host_.closing();
+        } else if (const auto* window = qobject_cast<QWindow*>(watched);
+                   window != nullptr && event->type() == QEvent::Expose) {
+            // Not exposed: minimised, hidden, or otherwise out of sight.
+            host_.setSeen(window->isExposed());
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    std::function<void()> onClose_;
+    FormHost& host_;
 };
 
 }  // namespace
 
 FormRuntime::FormRuntime()
-    : window_(std::make_unique<QMainWindow>()), picture_(buildPicture(*window_)),
-      wakeup_([this] { events_.frame(); },
-              [this] {
-                  const QScreen* screen = picture_->screen();
-                  return screen != nullptr ? screen->refreshRate() : 0.0;
-              }),
-      timer_(wakeup_, [this] { events_.tick(); }), form_(*picture_, timer_, random_, *this),
-      events_(form_, timer_, [this] { picture_->showFrame(); }),
-      closeWatcher_(std::make_unique<CloseWatcher>([this] { events_.closing(); }))
+    : window_(std::make_unique<QMainWindow>()), host_(*this, window_->devicePixelRatioF()),
+      watcher_(std::make_unique<WindowWatcher>(host_))
 {
     window_->setObjectName(QStringLiteral("Form1"));
     window_->setWindowTitle(QString::fromUtf8(layout::kCaption));
+    auto* client = new QWidget(window_.get());
+    client->setFixedSize(pixels(layout::kClientWidth, layout::kClientHeight));
+    window_->setCentralWidget(client);
+
+    // Before the area exists, so that assistive technology never sees it as
+    // a plain widget.
+    DrawingAreaAccessible::install();
+    picture_ = new DrawingArea(host_, pixels(layout::kPictureWidth, layout::kPictureHeight), client);
+    picture_->setObjectName(QStringLiteral("Picture1"));
+    picture_->move(twips::toWholePixels(layout::kPictureLeft), twips::toWholePixels(layout::kPictureTop));
+    picture_->setAccessibleName(QString::fromUtf8(layout::kPictureAccessibleName));
+    picture_->setAccessibleDescription(QString::fromUtf8(layout::kPictureAccessibleDescription));
+
     buildMenus();
     // The layout is fixed: the window can be neither resized nor maximised.
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    QObject::connect(picture_, &DrawingArea::clicked, [this] { events_.deliver(&Form1::Picture1_Click); });
-    window_->installEventFilter(closeWatcher_.get());
-    events_.deliver(&Form1::Form_Load);
+    window_->installEventFilter(watcher_.get());
+    wakeup_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&wakeup_, &QTimer::timeout, [this] { host_.wake(); });
+    host_.load();
 }
 
-FormRuntime::~FormRuntime() = default;
+FormRuntime::~FormRuntime()
+{
+    // The widgets go first: the area reaches the host until it is gone.
+    window_.reset();
+}
 
 void FormRuntime::buildMenus()
 {
@@ -101,7 +98,7 @@ void FormRuntime::buildMenus()
             QAction* action = qmenu->addAction(qs(item.caption));
             action->setObjectName(qs(item.control));
             const auto handler = item.handler;
-            QObject::connect(action, &QAction::triggered, [this, handler] { events_.deliver(handler); });
+            QObject::connect(action, &QAction::triggered, [this, handler] { host_.choose(handler); });
         }
     }
 
@@ -138,12 +135,37 @@ QAction* FormRuntime::action(const QString& control) const
 void FormRuntime::show()
 {
     window_->show();
+    // The native window exists once shown; its exposure says whether it can be seen.
+    window_->windowHandle()->installEventFilter(watcher_.get());
 }
 
-void FormRuntime::End()
+void FormRuntime::startWakeups(std::chrono::milliseconds every)
 {
-    events_.end();
-    timer_.SetEnabled(false);
+    wakeup_.start(every);
+}
+
+void FormRuntime::stopWakeups()
+{
+    wakeup_.stop();
+}
+
+void FormRuntime::present(std::span<const Box> boxes)
+{
+    QRegion region;
+    for (const Box& box : boxes) {
+        region += QRect(box.x, box.y, box.width, box.height);
+    }
+    picture_->update(region);
+}
+
+void FormRuntime::closeWindow()
+{
     window_->hide();
     QCoreApplication::exit(0);
+}
+
+double FormRuntime::refreshHz()
+{
+    const QScreen* screen = picture_->screen();
+    return screen != nullptr ? screen->refreshRate() : 0.0;
 }

@@ -5,50 +5,46 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QTimer>
 #include <memory>
 
-#include "clock_random_source.h"
-#include "form_events.h"
-#include "main_window.h"
-#include "qt_frame_wakeup.h"
-#include "runtime.h"
-#include "tick_pacer.h"
+#include "form_host.h"
 
 class DrawingArea;
 class QAction;
 
-// Runs Form1: builds its window from the layout and the menu table, raises
-// Load once before the window is first shown, and delivers each event to the
-// one handler named for it, one at a time, until End or the window closes.
-// While painting it wakes once a frame, runs the ticks that fell due and
-// shows the frame; before any other event it runs the ticks due by then.
-class FormRuntime : public Runtime {
+// The runtime for Linux: builds Form1's window and menus with Qt from the
+// window's layout and menu table, and runs the form on the shared host,
+// turning Qt's events into the host's and waking it with a timer.
+class FormRuntime : public Binding {
 public:
     FormRuntime();
     ~FormRuntime() override;
 
     // Shows the window, as the windowing system places it.
     void show();
-    void End() override;
 
     QMainWindow& window() { return *window_; }
     DrawingArea& picture() { return *picture_; }
-    PacedTickTimer& timer() { return timer_; }
-    const QtFrameWakeup& wakeup() const { return wakeup_; }
-    const Form1& form() const { return form_; }
+    FormHost& host() { return host_; }
+    // The wake-up, for the tests to look at.
+    const QTimer& wakeup() const { return wakeup_; }
     // The menu item or menu whose control is named so, or nullptr.
     QAction* action(const QString& control) const;
 
 private:
     void buildMenus();
+    // What the host asks of the binding.
+    void startWakeups(std::chrono::milliseconds every) override;
+    void stopWakeups() override;
+    void present(std::span<const Box> boxes) override;
+    void closeWindow() override;
+    double refreshHz() override;
 
     std::unique_ptr<QMainWindow> window_;
+    FormHost host_;
     DrawingArea* picture_ = nullptr;
-    ClockRandomSource random_;
-    QtFrameWakeup wakeup_;
-    PacedTickTimer timer_;
-    Form1 form_;
-    FormEvents events_;
-    // Runs the ticks due before the window closes.
-    std::unique_ptr<QObject> closeWatcher_;
+    QTimer wakeup_;
+    // Tells the host when the window closes and whether it can be seen.
+    std::unique_ptr<QObject> watcher_;
 };

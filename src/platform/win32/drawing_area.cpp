@@ -7,10 +7,10 @@
 
 #include <oleacc.h>
 #include <stdexcept>
-#include <utility>
 
 #include "area_accessible.h"
 #include "layout.h"
+#include "twips.h"
 #include "window_procedure.h"
 
 namespace {
@@ -19,9 +19,12 @@ constexpr wchar_t kClassName[] = L"TacolinaPicture";
 // Posted by the accessible object: its default action is the same Click.
 constexpr UINT kAccessibleClick = WM_APP + 1;
 
-int scaled(int twips, UINT dpi)
+void placeArea(HWND area, UINT dpi)
 {
-    return MulDiv(twips, static_cast<int>(dpi), 1440);
+    const int d = static_cast<int>(dpi);
+    SetWindowPos(area, nullptr, twips::toWholePixels(layout::kPictureLeft, d),
+                 twips::toWholePixels(layout::kPictureTop, d), twips::toWholePixels(layout::kPictureWidth, d),
+                 twips::toWholePixels(layout::kPictureHeight, d), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -69,15 +72,15 @@ void DrawingArea::registerClass(HINSTANCE instance)
     RegisterClassExW(&windowClass);
 }
 
-DrawingArea::DrawingArea(HWND parent, HINSTANCE instance, UINT dpi, std::function<void()> onClick)
-    : CanvasSurface(RingCanvas(layout::kPictureWidth / layout::kTwipsPerPixel,
-                               layout::kPictureHeight / layout::kTwipsPerPixel, dpi / 96.0, layout::kPictureBackColor,
-                               [](int width, int height) { return std::make_unique<Dib>(width, height); })),
-      onClick_(std::move(onClick))
+PixelAllocator DrawingArea::dibSections()
 {
-    hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, scaled(layout::kPictureLeft, dpi),
-                            scaled(layout::kPictureTop, dpi), scaled(layout::kPictureWidth, dpi),
-                            scaled(layout::kPictureHeight, dpi), parent, nullptr, instance, this);
+    return [](int width, int height) { return std::make_unique<Dib>(width, height); };
+}
+
+DrawingArea::DrawingArea(HWND parent, HINSTANCE instance, UINT dpi, FormHost& host) : host_(host)
+{
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr, instance, this);
+    placeArea(hwnd_, dpi);
 }
 
 DrawingArea::~DrawingArea()
@@ -92,14 +95,14 @@ DrawingArea::~DrawingArea()
     }
 }
 
-void DrawingArea::showFrame()
+void DrawingArea::present(std::span<const Box> boxes)
 {
     if (hwnd_ == nullptr) {
         return;  // gone with the program's end; a null window would mean every window
     }
-    canvas_.finishRun();
-    for (const Box& logical : canvas_.takeDirty()) {
-        const Box box = RingCanvas::toDevice(logical, canvas_.devicePixelRatio());
+    const double ratio = host_.picture().devicePixelRatio();
+    for (const Box& logical : boxes) {
+        const Box box = RingCanvas::toDevice(logical, ratio);
         const RECT rect{box.x, box.y, box.x + box.width, box.y + box.height};
         InvalidateRect(hwnd_, &rect, FALSE);
     }
@@ -107,23 +110,7 @@ void DrawingArea::showFrame()
 
 void DrawingArea::place(UINT dpi)
 {
-    canvas_.setDevicePixelRatio(dpi / 96.0);
-    SetWindowPos(hwnd_, nullptr, scaled(layout::kPictureLeft, dpi), scaled(layout::kPictureTop, dpi),
-                 scaled(layout::kPictureWidth, dpi), scaled(layout::kPictureHeight, dpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    canvas_.takeDirty();
-    InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-void DrawingArea::dropPressThatClosedAMenu(LONG closedAt)
-{
-    // A press made after the menu closed (Wine may say it closed a little
-    // late) is a click of its own.
-    MSG press;
-    while (PeekMessageW(&press, hwnd_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) &&
-           static_cast<LONG>(press.time - static_cast<DWORD>(closedAt)) <= 0) {
-        PeekMessageW(&press, hwnd_, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE);
-    }
+    placeArea(hwnd_, dpi);
 }
 
 LRESULT DrawingArea::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -135,17 +122,17 @@ LRESULT DrawingArea::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         onPaint();
         return 0;
     case WM_LBUTTONDOWN:
-        pressed_ = true;
+        host_.press(Button::Primary, static_cast<EventTime>(GetMessageTime()));
         SetCapture(hwnd_);
         return 0;
     case WM_LBUTTONUP:
         onButtonUp(lParam);
         return 0;
     case WM_CAPTURECHANGED:
-        pressed_ = false;
+        host_.cancelPress();
         return 0;
     case kAccessibleClick:
-        onClick_();
+        host_.click();
         return 0;
     case WM_GETOBJECT:
         return onGetObject(wParam, lParam);
@@ -156,12 +143,12 @@ LRESULT DrawingArea::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void DrawingArea::onPaint()
 {
-    const std::uint32_t* drawn = canvas_.pixels();  // finishes the dot being drawn
-    (void)drawn;
+    RingCanvas& picture = host_.picture();
+    picture.finishRun();
     PAINTSTRUCT paint;
     HDC target = BeginPaint(hwnd_, &paint);
     HDC source = CreateCompatibleDC(target);
-    HGDIOBJ previous = SelectObject(source, static_cast<Dib&>(canvas_.memory()).bitmap());
+    HGDIOBJ previous = SelectObject(source, static_cast<Dib&>(picture.memory()).bitmap());
     const RECT& r = paint.rcPaint;
     BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, source, r.left, r.top, SRCCOPY);
     SelectObject(source, previous);
@@ -173,16 +160,13 @@ void DrawingArea::onPaint()
 
 void DrawingArea::onButtonUp(LPARAM lParam)
 {
-    const bool wasPressed = pressed_;
-    pressed_ = false;
-    if (GetCapture() == hwnd_) {
-        ReleaseCapture();
-    }
     RECT client;
     GetClientRect(hwnd_, &client);
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (wasPressed && PtInRect(&client, at)) {
-        onClick_();
+    // Before the capture goes, whose loss would cancel the press.
+    host_.release(Button::Primary, PtInRect(&client, at) != 0);
+    if (GetCapture() == hwnd_) {
+        ReleaseCapture();
     }
 }
 

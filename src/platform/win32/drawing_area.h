@@ -5,36 +5,31 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <span>
 
-#include "canvas_surface.h"
+#include "form_host.h"
 
 class AreaAccessible;
 
-// The drawing area: a child window without a border whose picture lives
-// in its canvas over a DIB section, so dots survive covering, minimising
-// and repainting. A Click is a left-button press and release both inside
-// the area; each press of a double click counts, so it toggles twice.
-class DrawingArea : public CanvasSurface {
+// The drawing area: a child window without a border that shows the host's
+// picture, held in a DIB section so that dots survive covering, minimising
+// and repainting, and hands the host its left-button presses and releases.
+class DrawingArea {
 public:
     static void registerClass(HINSTANCE instance);
+    // Memory for the picture that GDI can show as it is.
+    static PixelAllocator dibSections();
 
     // Creates the area inside parent, placed and sized for dpi.
-    DrawingArea(HWND parent, HINSTANCE instance, UINT dpi, std::function<void()> onClick);
-    ~DrawingArea() override;
+    DrawingArea(HWND parent, HINSTANCE instance, UINT dpi, FormHost& host);
+    ~DrawingArea();
     DrawingArea(const DrawingArea&) = delete;
     DrawingArea& operator=(const DrawingArea&) = delete;
 
-    // Puts what was drawn since the last frame on the screen.
-    void showFrame();
-    // Places and sizes the area for another dpi, resampling the picture.
+    // Repaints these logical boxes of the picture.
+    void present(std::span<const Box> boxes);
+    // Places and sizes the area for another dpi.
     void place(UINT dpi);
-    // A menu has just closed, with the last message it saw at closedAt: a
-    // press on the area still waiting from no later than that was the one
-    // that closed it, and only closes it.
-    void dropPressThatClosedAMenu(LONG closedAt);
-
-    HWND hwnd() const { return hwnd_; }
 
 private:
     class Dib;
@@ -48,7 +43,6 @@ private:
     LRESULT onGetObject(WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
-    std::function<void()> onClick_;
+    FormHost& host_;
     AreaAccessible* accessible_ = nullptr;
-    bool pressed_ = false;
 };

@@ -8,6 +8,7 @@
 #include "layout.h"
 #include "menus.h"
 #include "resources.h"
+#include "twips.h"
 #include "wide.h"
 #include "window_procedure.h"
 
@@ -19,22 +20,30 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr UINT kFirstCommand = 100;
 
-int scaled(int twips, UINT dpi)
+double ratio(UINT dpi)
 {
-    return MulDiv(twips, static_cast<int>(dpi), 1440);
-}
-
-double refreshHz(HWND hwnd)
-{
-    HDC dc = GetDC(hwnd);
-    const int hz = GetDeviceCaps(dc, VREFRESH);
-    ReleaseDC(hwnd, dc);
-    return hz > 1 ? hz : 0.0;  // 0 and 1 stand for the hardware's default
+    return static_cast<double>(dpi) / twips::kLogicalDpi;
 }
 
 }  // namespace
 
-FormRuntime::FormRuntime(HINSTANCE instance) : instance_(instance), timer_(*this, [this] { events_->tick(); })
+FormRuntime::FormRuntime(HINSTANCE instance)
+    : hwnd_(createWindow(instance)), host_(*this, ratio(GetDpiForWindow(hwnd_)), DrawingArea::dibSections()),
+      area_(hwnd_, instance, GetDpiForWindow(hwnd_), host_)
+{
+    fitTo(GetDpiForWindow(hwnd_), nullptr);
+    host_.load();
+    ready_ = true;
+}
+
+FormRuntime::~FormRuntime()
+{
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+HWND FormRuntime::createWindow(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -52,25 +61,12 @@ FormRuntime::FormRuntime(HINSTANCE instance) : instance_(instance), timer_(*this
     DrawingArea::registerClass(instance);
 
     const std::wstring caption = widen(layout::kCaption);
-    hwnd_ = CreateWindowExW(0, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, nullptr, buildMenus(), instance, this);
-    if (hwnd_ == nullptr) {
+    HWND hwnd = CreateWindowExW(0, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, nullptr, buildMenus(), instance, this);
+    if (hwnd == nullptr) {
         throw std::runtime_error("the window could not be created");
     }
-    const UINT dpi = GetDpiForWindow(hwnd_);
-    fitTo(dpi, nullptr);
-    picture_ =
-        std::make_unique<DrawingArea>(hwnd_, instance, dpi, [this] { events_->deliver(&Form1::Picture1_Click); });
-    form_ = std::make_unique<Form1>(*picture_, timer_, random_, *this);
-    events_ = std::make_unique<FormEvents>(*form_, timer_, [this] { picture_->showFrame(); });
-    events_->deliver(&Form1::Form_Load);
-}
-
-FormRuntime::~FormRuntime()
-{
-    if (hwnd_ != nullptr) {
-        DestroyWindow(hwnd_);
-    }
+    return hwnd;
 }
 
 HMENU FormRuntime::buildMenus()
@@ -90,8 +86,8 @@ HMENU FormRuntime::buildMenus()
 
 void FormRuntime::fitTo(UINT dpi, const RECT* suggested)
 {
-    const int width = scaled(layout::kClientWidth, dpi);
-    const int height = scaled(layout::kClientHeight, dpi);
+    const int width = twips::toWholePixels(layout::kClientWidth, static_cast<int>(dpi));
+    const int height = twips::toWholePixels(layout::kClientHeight, static_cast<int>(dpi));
     RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, kStyle, TRUE, 0, dpi);
     RECT now;
@@ -116,21 +112,32 @@ void FormRuntime::show(int showCommand)
     UpdateWindow(hwnd_);
 }
 
-void FormRuntime::End()
+void FormRuntime::startWakeups(std::chrono::milliseconds every)
 {
-    events_->end();
-    timer_.SetEnabled(false);
-    DestroyWindow(hwnd_);
-}
-
-void FormRuntime::startWakeups()
-{
-    SetTimer(hwnd_, kFrameTimer, static_cast<UINT>(frameInterval(refreshHz(hwnd_)).count()), nullptr);
+    SetTimer(hwnd_, kFrameTimer, static_cast<UINT>(every.count()), nullptr);
 }
 
 void FormRuntime::stopWakeups()
 {
     KillTimer(hwnd_, kFrameTimer);
+}
+
+void FormRuntime::present(std::span<const Box> boxes)
+{
+    area_.present(boxes);
+}
+
+void FormRuntime::closeWindow()
+{
+    DestroyWindow(hwnd_);
+}
+
+double FormRuntime::refreshHz()
+{
+    HDC dc = GetDC(hwnd_);
+    const int hz = GetDeviceCaps(dc, VREFRESH);
+    ReleaseDC(hwnd_, dc);
+    return hz > 1 ? hz : 0.0;  // 0 and 1 stand for the hardware's default
 }
 
 LRESULT FormRuntime::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -139,28 +146,37 @@ LRESULT FormRuntime::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && LOWORD(wParam) >= kFirstCommand &&
             LOWORD(wParam) - kFirstCommand < commands_.size()) {
-            events_->deliver(commands_[LOWORD(wParam) - kFirstCommand]);
+            host_.choose(commands_[LOWORD(wParam) - kFirstCommand]);
             return 0;
         }
         break;
     case WM_TIMER:
         if (wParam == kFrameTimer) {
-            events_->frame();
+            host_.wake();
             return 0;
+        }
+        break;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED) {
+            host_.setSeen(false);
+        } else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+            host_.setSeen(true);
         }
         break;
     case WM_DPICHANGED: {
         const UINT dpi = HIWORD(wParam);
         fitTo(dpi, reinterpret_cast<const RECT*>(lParam));
-        picture_->place(dpi);
+        area_.place(dpi);
+        host_.setDevicePixelRatio(ratio(dpi));  // resamples the picture and shows it whole
         return 0;
     }
     case WM_EXITMENULOOP:
-        // As with the Qt program: a click outside an open menu only closes it.
-        picture_->dropPressThatClosedAMenu(GetMessageTime());
+        // As elsewhere: a click outside an open menu only closes it, though
+        // Windows hands that press on to the area as well.
+        host_.menuClosed(static_cast<EventTime>(GetMessageTime()));
         break;
     case WM_CLOSE:
-        events_->closing();
+        host_.closing();
         DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:

@@ -5,23 +5,17 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
-#include "clock_random_source.h"
 #include "drawing_area.h"
-#include "form_events.h"
-#include "main_window.h"
-#include "runtime.h"
-#include "tick_pacer.h"
+#include "form_host.h"
 
-// Runs Form1 on Windows: builds its window and menu bar from the layout and
-// the menu table, raises Load once before the window is first shown, and
-// delivers each event to the one handler named for it, one at a time, until
-// End or the window closes. While painting it wakes once a frame, from a
-// window timer, to run the ticks that fell due and show the frame.
-// The window scales itself to the dpi of the monitor it is on.
-class FormRuntime : public Runtime, public FrameWakeup {
+// The runtime for Windows: builds Form1's window and menu bar with the
+// Win32 API from the window's layout and menu table, and runs the form on
+// the shared host, turning window messages into the host's events and
+// waking it with a window timer. The window scales itself to the dpi of
+// the monitor it is on.
+class FormRuntime : public Binding {
 public:
     explicit FormRuntime(HINSTANCE instance);
     ~FormRuntime() override;
@@ -30,32 +24,31 @@ public:
 
     // Shows the window where Windows places it.
     void show(int showCommand);
-    void End() override;
 
-    void startWakeups() override;
-    void stopWakeups() override;
-
-    // For the benchmarks: the events as the runtime delivers them, and the timer.
-    FormEvents& events() { return *events_; }
-    const PacedTickTimer& timer() const { return timer_; }
+    // For the benchmarks: the host, as the runtime runs it.
+    FormHost& host() { return host_; }
 
 private:
     template <class Owner>
     friend LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Messages before the form exists go to the system alone.
-    bool accepting() const { return events_ != nullptr; }
+    bool accepting() const { return ready_; }
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND createWindow(HINSTANCE instance);
     HMENU buildMenus();
     // Sizes the window so that its client area has the layout's size at dpi.
     void fitTo(UINT dpi, const RECT* suggested);
+    // What the host asks of the binding.
+    void present(std::span<const Box> boxes) override;
+    void closeWindow() override;
+    void startWakeups(std::chrono::milliseconds every) override;
+    void stopWakeups() override;
+    double refreshHz() override;
 
-    HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
     // The handler of each menu item, by command id less the first.
     std::vector<void (Form1::*)()> commands_;
-    ClockRandomSource random_;
-    PacedTickTimer timer_;
-    std::unique_ptr<DrawingArea> picture_;
-    std::unique_ptr<Form1> form_;
-    std::unique_ptr<FormEvents> events_;
+    HWND hwnd_ = nullptr;
+    FormHost host_;
+    DrawingArea area_;
+    bool ready_ = false;
 };

@@ -11,13 +11,18 @@
 #include <QTest>
 #include <cmath>
 
+#include "acceptance.h"
 #include "drawing_area.h"
 #include "form_runtime.h"
 #include "image_probe.h"
+#include "offscreen.h"
 
 namespace {
 
-const QColor kSilver(0xC0, 0xC0, 0xC0);
+const QColor kSilver(QRgb(acceptance::rgb(acceptance::text("area colour"))));
+const std::vector<int> kArea = acceptance::numbers("area");
+const std::vector<int> kClient = acceptance::numbers("client");
+const double kTwipsPerPixel = acceptance::numbers("twips per pixel").at(0);
 
 qreal scale()
 {
@@ -27,18 +32,14 @@ qreal scale()
 
 class HiDpiTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        runtime.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&runtime.window()));
-    }
+    void SetUp() override { ASSERT_TRUE(offscreen::show(runtime)); }
     void TearDown() override { QApplication::closeAllWindows(); }
 
     // One dot, as the painter draws it.
     void dot(float x, float y, int gruix, std::int32_t color)
     {
         for (int r = 0; r <= gruix; ++r) {
-            runtime.picture().Circle(x, y, static_cast<float>(r), color);
+            runtime.host().picture().circle(x, y, static_cast<float>(r), color);
         }
     }
 
@@ -49,13 +50,13 @@ TEST_F(HiDpiTest, LayoutStaysInLogicalPixelsAndThePictureHasTheScreensDensity)
 {
     const qreal s = scale();
     EXPECT_DOUBLE_EQ(runtime.picture().devicePixelRatioF(), s);
-    EXPECT_EQ(runtime.window().centralWidget()->size(), QSize(271, 254));
-    EXPECT_EQ(runtime.picture().geometry(), QRect(8, 8, 257, 241));
-    EXPECT_EQ(runtime.picture().Width(), 3855);
+    EXPECT_EQ(runtime.window().centralWidget()->size(), QSize(kClient[0], kClient[1]));
+    EXPECT_EQ(runtime.picture().geometry(), QRect(kArea[0], kArea[1], kArea[2], kArea[3]));
 
     const QImage& picture = runtime.picture().picture();
     EXPECT_DOUBLE_EQ(picture.devicePixelRatio(), s);
-    EXPECT_EQ(picture.size(), QSize(static_cast<int>(std::ceil(257 * s)), static_cast<int>(std::ceil(241 * s))));
+    EXPECT_EQ(picture.size(),
+              QSize(static_cast<int>(std::ceil(kArea[2] * s)), static_cast<int>(std::ceil(kArea[3] * s))));
 }
 
 TEST_F(HiDpiTest, ADotCoversTheScaledAreaWithASmoothEdge)
@@ -77,11 +78,13 @@ TEST_F(HiDpiTest, ADotCoversTheScaledAreaWithASmoothEdge)
 TEST_F(HiDpiTest, TheAreaShowsItsPictureToTheLastDevicePixelWithoutSeams)
 {
     // Dots on all four corners and the middle, then the area as shown.
+    const auto lastX = static_cast<float>(kArea[2] * kTwipsPerPixel - 1);
+    const auto lastY = static_cast<float>(kArea[3] * kTwipsPerPixel - 1);
     dot(0, 0, 100, 0x0000FF);
-    dot(3854, 0, 100, 0x0000FF);
-    dot(0, 3614, 100, 0x0000FF);
-    dot(3854, 3614, 100, 0x0000FF);
-    dot(1927, 1807, 100, 0x00FF00);
+    dot(lastX, 0, 100, 0x0000FF);
+    dot(0, lastY, 100, 0x0000FF);
+    dot(lastX, lastY, 100, 0x0000FF);
+    dot(lastX / 2, lastY / 2, 100, 0x00FF00);
     const QImage shown = runtime.picture().grab().toImage();
     const QImage& picture = runtime.picture().picture();
     ASSERT_GE(picture.width(), shown.width());

@@ -19,13 +19,13 @@ void TickPacer::stop()
     running_ = false;
 }
 
-long TickPacer::takeDue(TimePoint now)
+long TickPacer::takeDue(TimePoint now, std::chrono::nanoseconds gap)
 {
     if (!running_ || now < next_) {
         return 0;
     }
     const auto late = now - next_;
-    if (late > kMaxCatchUp) {
+    if (late > kMaxCatchUp + gap) {
         next_ = now + interval_;
         return static_cast<long>(std::chrono::nanoseconds(kMaxCatchUp) / interval_);
     }
@@ -80,7 +80,7 @@ void PacedTickTimer::apply()
 
 void PacedTickTimer::runDue()
 {
-    for (long due = pacer_.takeDue(clock_()); due > 0 && pacer_.running(); --due) {
+    for (long due = pacer_.takeDue(clock_(), gap_); due > 0 && pacer_.running(); --due) {
         ++ticksRaised_;
         onTimer_();
     }

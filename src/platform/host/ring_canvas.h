@@ -42,7 +42,6 @@ using PixelAllocator = std::function<std::unique_ptr<PixelMemory>(int width, int
 // wide around it.
 class RingCanvas {
 public:
-    static constexpr double kTwipsPerPixel = 15.0;
     // Outline width, in logical pixels.
     static constexpr double kPenWidth = 1.0;
 
@@ -51,9 +50,8 @@ public:
     RingCanvas(int logicalWidth, int logicalHeight, double devicePixelRatio, std::int32_t background,
                PixelAllocator allocator = {});
 
-    // One circle outline; lengths in twips, color 0x00BBGGRR. True when it
-    // did not simply extend the run being gathered.
-    bool circle(float x, float y, float radius, std::int32_t color);
+    // One circle outline; lengths in twips, color 0x00BBGGRR.
+    void circle(float x, float y, float radius, std::int32_t color);
     // Erases every drawing.
     void clear();
     // Draws the run being gathered now rather than when the next one starts.

@@ -25,8 +25,9 @@ public:
     void stop();
     bool running() const { return running_; }
 
-    // How many ticks have fallen due by now that were not taken before.
-    long takeDue(TimePoint now);
+    // How many ticks have fallen due by now that were not taken before. The
+    // takes are meant to come `gap` apart: only lateness beyond that is a stall.
+    long takeDue(TimePoint now, std::chrono::nanoseconds gap = {});
 
 private:
     std::chrono::nanoseconds interval_{0};
@@ -40,7 +41,7 @@ private:
 // or less means unknown.
 std::chrono::milliseconds frameInterval(double refreshHz);
 
-// What a binding supplies to wake the program once a frame.
+// What wakes the program to run the ticks that fell due.
 class FrameWakeup {
 public:
     virtual ~FrameWakeup() = default;
@@ -48,10 +49,9 @@ public:
     virtual void stopWakeups() = 0;
 };
 
-// The timer of the form: its ticks are run at the frame wake-ups, every tick
-// that has fallen due in order, and before any other event is delivered
-// (runDue), so that each event sees the dots an on-time timer would have
-// drawn. While disabled nothing of it runs, not even the wake-ups.
+// The timer of the form: its ticks are run at the wake-ups, every tick that
+// has fallen due in order, and before any other event is delivered (runDue).
+// While disabled nothing of it runs, not even the wake-ups.
 class PacedTickTimer : public TickTimer {
 public:
     using Clock = std::function<TickPacer::TimePoint()>;
@@ -67,6 +67,8 @@ public:
 
     // Raises the Timer event of every tick due by now, in order.
     void runDue();
+    // How far apart the wake-ups are meant to come, which a stall exceeds.
+    void setWakeupGap(std::chrono::milliseconds gap) { gap_ = gap; }
     // Whether the wake-ups are on.
     bool ticking() const { return pacer_.running(); }
     // How many Timer events it has raised, for the benchmarks.
@@ -79,6 +81,7 @@ private:
     std::function<void()> onTimer_;
     Clock clock_;
     TickPacer pacer_;
+    std::chrono::milliseconds gap_{0};
     std::int32_t interval_ = 0;
     bool enabled_ = false;
     long ticksRaised_ = 0;

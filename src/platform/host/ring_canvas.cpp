@@ -7,6 +7,8 @@
 #include <cmath>
 #include <utility>
 
+#include "twips.h"
+
 namespace {
 
 class HeapPixels : public PixelMemory {
@@ -65,16 +67,15 @@ void RingCanvas::fill(std::uint32_t pixel)
     std::fill_n(memory_->pixels(), static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), pixel);
 }
 
-bool RingCanvas::circle(float x, float y, float radius, std::int32_t color)
+void RingCanvas::circle(float x, float y, float radius, std::int32_t color)
 {
     if (pending_ && pending_->x == x && pending_->y == y && pending_->color == color &&
         radius == pending_->lastRadius + 1.0f) {
         pending_->lastRadius = radius;
-        return false;
+        return;
     }
     finishRun();
     pending_ = Run{x, y, radius, radius, color};
-    return true;
 }
 
 void RingCanvas::clear()
@@ -185,10 +186,10 @@ void RingCanvas::paintRun(const Run& run)
     // Outlines a fifteenth of a pixel apart, each a pen wide, leave no gap:
     // together they cover the annulus from first - halfPen to last + halfPen.
     const double halfPen = kPenWidth / 2;
-    const double x = run.x / kTwipsPerPixel;
-    const double y = run.y / kTwipsPerPixel;
-    const double outer = run.lastRadius / kTwipsPerPixel + halfPen;
-    const double inner = run.firstRadius / kTwipsPerPixel - halfPen;
+    const double x = twips::toPixels(run.x);
+    const double y = twips::toPixels(run.y);
+    const double outer = twips::toPixels(run.lastRadius) + halfPen;
+    const double inner = twips::toPixels(run.firstRadius) - halfPen;
     fillAnnulus(x, y, inner, outer, toPixel(run.color));
     markDirty(x, y, outer);
 }
