@@ -72,17 +72,12 @@ TEST_F(Form1Test, LoadLeavesTheTimerStoppedAndDrawsNoRandomNumber)
     EXPECT_EQ(picture.clears, 1);
 }
 
-TEST_F(Form1Test, FirstClickStartsTheTimerAtTheStartSpeed)
+TEST_F(Form1Test, TheFirstClickStartsAtTheStartSpeedAndASpeedChosenWhilePaintingWaitsForTheNextStart)
 {
     form.Picture1_Click();
     EXPECT_TRUE(timer.enabled);
     EXPECT_EQ(timer.interval, kStart.Velocitat);
     EXPECT_EQ(random.reseeds, 1);
-}
-
-TEST_F(Form1Test, ASpeedChosenWhilePaintingWaitsForTheNextStart)
-{
-    form.Picture1_Click();
     form.MenuVelocitatPoca_Click();
     EXPECT_EQ(timer.interval, kStart.Velocitat);
     EXPECT_TRUE(timer.enabled);
@@ -136,30 +131,6 @@ TEST_F(Form1Test, SurtEndsThroughTheRuntimeAndTouchesNothingElse)
     EXPECT_EQ(runtime.ends, 1);
     EXPECT_TRUE(timer.enabled);  // stopping the ticks is the runtime's part of End
     EXPECT_EQ(settings(form.State()), settings(kStart));
-}
-
-TEST_F(Form1Test, EachSettingItemStoresItsOneValue)
-{
-    for (const Menu& menu : menuBar()) {
-        for (const MenuItem& item : menu.items) {
-            const auto it = kSettingItems.find(std::string(item.control));
-            if (it == kSettingItems.end()) {
-                continue;
-            }
-            RecordingSurface surface;
-            FakeTimer fresh;
-            Form1 f(surface, fresh, random, runtime);
-            f.Form_Load();
-            (f.*item.handler)();
-            PainterState expected = kStart;
-            expected.*it->second.first = it->second.second;
-            EXPECT_EQ(settings(f.State()), settings(expected)) << item.control;
-            EXPECT_FALSE(fresh.enabled);
-            EXPECT_EQ(fresh.intervalWrites, 0);
-            EXPECT_EQ(surface.clears, 1);
-            EXPECT_TRUE(surface.circles.empty());
-        }
-    }
 }
 
 TEST(MenuTableTest, FourMenusWithTheirItemsInOrder)
