@@ -49,6 +49,11 @@ def smoke(browser, url, screenshot):
     for key in ("F10", "ArrowLeft", "Enter", "ArrowDown", "Enter"):
         browser.key(key)
     wait_for(browser, "document.getElementById('ended') !== null")
+    # Nothing is drawn once the program has ended: count what would be.
+    browser.evaluate("window.drawn = 0; const count = () => window.drawn++; window.requestAnimationFrame = count;"
+                     " CanvasRenderingContext2D.prototype.putImageData = count")
+    time.sleep(0.5)
+    assert browser.evaluate("window.drawn") == 0
     assert browser.evaluate("document.getElementById('picture1') === null")
     assert "acabat" in browser.evaluate("document.getElementById('ended').textContent")
     assert not browser.errors, browser.errors
