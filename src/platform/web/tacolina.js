@@ -211,6 +211,16 @@ let tops = [];  // the menu bar's items, left to right
 let open = -1;  // the open menu's index, -1 when none is open
 let before = null;  // what had the focus before the menu bar took it
 
+// Whether the pointer really moved: a menu that opens under a still pointer
+// takes no focus from the keyboard, as a desktop's menus do not.
+let pointerAt = '';
+function moved(event) {
+  const at = `${event.pointerId} ${event.screenX} ${event.screenY}`;
+  const changed = at !== pointerAt;
+  pointerAt = at;
+  return changed;
+}
+
 const itemsOf = (index) => [...tops[index].nextElementSibling.querySelectorAll('[role="menuitem"]')];
 
 function buildMenuBar(data) {
@@ -227,13 +237,13 @@ function buildMenuBar(data) {
       const node = element('span', {id: item.control, class: 'menu-item', role: 'menuitem', tabindex: '-1'},
         item.caption);
       node.addEventListener('click', (event) => choose(m, i, event));
-      node.addEventListener('pointerenter', () => ended || node.focus());
+      node.addEventListener('pointermove', (event) => moved(event) && !ended && node.focus());
       node.addEventListener('keydown', (event) => menuKey(event, m, i));
       li.append(node);
       list.append(li);
     });
     top.addEventListener('click', (event) => (open === m ? closeMenu(event, true) : openMenu(m, -1)));
-    top.addEventListener('pointerenter', () => open >= 0 && open !== m && openMenu(m, -1));
+    top.addEventListener('pointermove', (event) => moved(event) && open >= 0 && open !== m && openMenu(m, -1));
     top.addEventListener('keydown', (event) => barKey(event, m));
     entry.append(top, list);
     bar.append(entry);
@@ -397,7 +407,10 @@ function menuKey(event, m, i) {
 function wirePage() {
   // A press outside the open menu only closes it; the host hears of the
   // close before the press reaches the area, and drops that press.
+  // Where the pointer is, after the menus have seen where it went.
+  document.addEventListener('pointermove', moved);
   document.addEventListener('pointerdown', (event) => {
+    moved(event);
     if (open >= 0 && !tops[open].parentElement.contains(event.target)) {
       closeMenu(event, false);
     }
