@@ -178,8 +178,6 @@ function wireArea() {
     wasm.tacolina_press(primary ? 0 : 1, stamp(event));
     if (primary) {
       canvas.setPointerCapture(event.pointerId);
-      canvas.focus();
-      event.preventDefault();
     }
   });
   canvas.addEventListener('pointerup', (event) => {
@@ -443,20 +441,24 @@ function wirePage() {
       cancelAnimationFrame(frame);
     }
   });
+  window.addEventListener('resize', followPixelRatio);
   window.addEventListener('pageshow', (event) => event.persisted && location.reload());
   followPixelRatio();
 }
 
 // Another zoom or another screen: the picture follows the new ratio, so
-// that its dots stay sharp.
+// that its dots stay sharp. A zoom resizes the viewport too, which some
+// browsers tell sooner than the media query's change.
+let ratio = 0;
 function followPixelRatio() {
-  const query = matchMedia(`(resolution: ${devicePixelRatio}dppx)`);
-  query.addEventListener('change', () => {
-    if (!ended) {
-      wasm.tacolina_ratio(devicePixelRatio);
-      followPixelRatio();
-    }
-  }, {once: true});
+  if (ended || devicePixelRatio === ratio) {
+    return;
+  }
+  if (ratio) {
+    wasm.tacolina_ratio(devicePixelRatio);
+  }
+  ratio = devicePixelRatio;
+  matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', followPixelRatio, {once: true});
 }
 
 async function start() {
