@@ -15,7 +15,7 @@ import subprocess
 import tempfile
 
 from chromium import end_group
-from webkit import KEYS
+from webkit import click_actions, key_actions
 
 
 class WebSocket:
@@ -119,14 +119,10 @@ class Firefox:
         self.call("input.performActions", context=self.context, actions=[source])
 
     def click(self, x, y):
-        self._act({"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"}, "actions": [
-            {"type": "pointerMove", "x": round(x), "y": round(y)},
-            {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]})
+        self._act(click_actions(x, y))
 
     def key(self, key):
-        code = KEYS.get(key, key)
-        self._act({"type": "key", "id": "keyboard", "actions": [
-            {"type": "keyDown", "value": code}, {"type": "keyUp", "value": code}]})
+        self._act(key_actions(key))
 
     def screenshot(self):
         return base64.b64decode(self.call("browsingContext.captureScreenshot", context=self.context)["data"])

@@ -28,6 +28,19 @@ addEventListener('securitypolicyviolation', e => __errors.push('CSP: ' + e.viola
 const error = console.error; console.error = (...a) => { __errors.push(a.join(' ')); error(...a); };"""
 
 
+# The input actions of WebDriver, which BiDi takes as they are.
+def click_actions(x, y):
+    return {"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"}, "actions": [
+        {"type": "pointerMove", "x": round(x), "y": round(y)},
+        {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]}
+
+
+def key_actions(key):
+    code = KEYS.get(key, key)
+    return {"type": "key", "id": "keyboard", "actions": [
+        {"type": "keyDown", "value": code}, {"type": "keyUp", "value": code}]}
+
+
 class WebKit:
     def __init__(self, width=800, height=600):
         with socket.socket() as probe:
@@ -84,14 +97,10 @@ class WebKit:
         self._http("DELETE", "/actions")
 
     def click(self, x, y):
-        self._act({"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"}, "actions": [
-            {"type": "pointerMove", "x": round(x), "y": round(y)},
-            {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]})
+        self._act(click_actions(x, y))
 
     def key(self, key):
-        code = KEYS.get(key, key)
-        self._act({"type": "key", "id": "keyboard", "actions": [
-            {"type": "keyDown", "value": code}, {"type": "keyUp", "value": code}]})
+        self._act(key_actions(key))
 
     def screenshot(self):
         return base64.b64decode(self._http("GET", "/screenshot"))
