@@ -16,6 +16,7 @@ let frame = 0;  // requestAnimationFrame's id, 0 when none is pending
 let queued = [];  // boxes to copy at the next frame, in CSS pixels
 let canvas = null;
 let context = null;
+let whole = null;  // the whole area as a box, in CSS pixels
 
 // An event's time stamp as the host takes it: whole milliseconds, wrapping.
 const stamp = (event) => Math.round(event.timeStamp) >>> 0;
@@ -97,7 +98,7 @@ function showFrame() {
     // A new pixel ratio: a new backing store, all of it drawn again.
     canvas.width = width;
     canvas.height = height;
-    boxes = [[0, 0, canvas.clientWidth || width, canvas.clientHeight || height]];
+    boxes = [whole];
   }
   for (const [x, y, w, h] of boxes) {
     const start = wasm.tacolina_copy_box(x, y, w, h);
@@ -144,6 +145,7 @@ function buildWindow(data) {
   client.style.height = `${data.client.height}px`;
 
   const area = data.area;
+  whole = [0, 0, area.width, area.height];
   const description = element('p', {id: 'picture1-description', hidden: ''}, area.description);
   canvas = element('canvas', {
     id: 'picture1',
@@ -476,7 +478,7 @@ async function start() {
     wasm.tacolina_seen(0);
   }
   // The whole picture, the first time.
-  queued.push([0, 0, form.area.width, form.area.height]);
+  queued.push(whole);
   frame ||= requestAnimationFrame(showFrame);
   if ('serviceWorker' in navigator) {
     navigator.serviceWorker.register('sw.js').catch((error) => console.warn('No offline copy:', error.message));
