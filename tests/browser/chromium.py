@@ -35,10 +35,14 @@ class Chromium:
         os.close(to_browser)
         os.close(from_browser)
         self._buffer, self._next, self.errors, self._events = b"", 0, [], []
-        page = next(t for t in self.call("Target.getTargets")["targetInfos"] if t["type"] == "page")
-        self.session = self.call("Target.attachToTarget", targetId=page["targetId"], flatten=True)["sessionId"]
-        for domain in ("Page", "Runtime", "Log"):
-            self.call(f"{domain}.enable", session=True)
+        try:
+            page = next(t for t in self.call("Target.getTargets")["targetInfos"] if t["type"] == "page")
+            self.session = self.call("Target.attachToTarget", targetId=page["targetId"], flatten=True)["sessionId"]
+            for domain in ("Page", "Runtime", "Log"):
+                self.call(f"{domain}.enable", session=True)
+        except BaseException:
+            self.close()
+            raise
 
     def call(self, method, session=False, **params):
         """Sends a command and returns its result; raises on an error reply."""

@@ -13,6 +13,7 @@ import socket
 import struct
 import subprocess
 import tempfile
+import time
 
 from chromium import end_group
 from webkit import click_actions, key_actions
@@ -76,17 +77,22 @@ def value(remote):
 class Firefox:
     def __init__(self, width=800, height=600):
         self.profile = tempfile.mkdtemp(prefix="tacolina-firefox-")
-        self.process = subprocess.Popen(
-            ["firefox-esr", "--headless", "--remote-debugging-port", "0", "--profile", self.profile,
-             "--no-remote", f"--width={width}", f"--height={height}", "about:blank"],
-            stderr=subprocess.PIPE, stdout=subprocess.DEVNULL, start_new_session=True, text=True)
-        for line in self.process.stderr:
-            found = re.search(r"WebDriver BiDi listening on ws://([\d.]+):(\d+)", line)
-            if found:
+        # Its messages go to a file, which nothing has to keep reading.
+        log = os.path.join(self.profile, "stderr.txt")
+        with open(log, "w") as stderr:
+            self.process = subprocess.Popen(
+                ["firefox-esr", "--headless", "--remote-debugging-port", "0", "--profile", self.profile,
+                 "--no-remote", f"--width={width}", f"--height={height}", "about:blank"],
+                stderr=stderr, stdout=subprocess.DEVNULL, start_new_session=True)
+        for _ in range(600):
+            with open(log) as messages:
+                found = re.search(r"WebDriver BiDi listening on ws://([\d.]+):(\d+)", messages.read())
+            if found or self.process.poll() is not None:
                 break
-        else:
+            time.sleep(0.1)
+        if not found:
+            end_group(self.process)
             raise RuntimeError("Firefox did not start its WebDriver BiDi server")
-        self.process.stderr.close()
         self.ws = WebSocket(found[1], int(found[2]), "/session")
         self._next, self.errors = 0, []
         self.call("session.new", capabilities={"alwaysMatch": {"acceptInsecureCerts": False}})

@@ -56,8 +56,12 @@ class WebKit:
             except OSError:
                 time.sleep(0.1)
         options = {"binary": MINIBROWSER, "args": ["--automation"]}
-        self.session = self._http("POST", "/session", {"capabilities": {
-            "alwaysMatch": {"webkitgtk:browserOptions": options}}})["sessionId"]
+        try:
+            self.session = self._http("POST", "/session", {"capabilities": {
+                "alwaysMatch": {"webkitgtk:browserOptions": options}}})["sessionId"]
+        except BaseException:
+            end_group(self.process)
+            raise
         self.base += f"/session/{self.session}"
         self._http("POST", "/window/rect", {"width": width, "height": height})
         self._errors = []
