@@ -7,6 +7,7 @@
 #   test     the test suite, on top of build (test.sh)
 #   bench    the benchmarks, on top of build (bench.sh)
 #   release  the release tarball and package, on top of build (release.sh)
+#   web      building and serving the web page (serve-web.sh)
 # Usage: install-deps.sh PURPOSE...    or    install-deps.sh --list PURPOSE...
 # (--list prints the packages, one a line, and installs nothing.)
 # Safe to run again: it only asks apt for what is not installed yet. As root
@@ -24,8 +25,14 @@ build=(
 windows=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
 )
+# The web page, built for WebAssembly with Debian's LLVM 19, and served on
+# the loopback by Python's web server.
+web=(
+  cmake ninja-build python3
+  clang-19 lld-19 libc++-19-dev-wasm32 libclang-rt-19-dev-wasm32
+)
 release=(
-  file xz-utils "${windows[@]}"
+  file xz-utils "${windows[@]}" "${web[@]}"
 )
 test=(
   libgtest-dev libbenchmark-dev libxtst-dev
@@ -34,6 +41,7 @@ test=(
   desktop-file-utils dpkg-dev fonts-dejavu-core
   lintian appstream reuse man-db groff-base
   wine unzip
+  chromium-headless-shell firefox-esr webkit2gtk-driver
   "${release[@]}"
 )
 bench=(
@@ -47,13 +55,13 @@ if [ "${1:-}" = --list ]; then
   list=1
   shift
 fi
-[ "$#" -gt 0 ] || { echo "usage: install-deps.sh [--list] build|test|bench|release..." >&2; exit 2; }
+[ "$#" -gt 0 ] || { echo "usage: install-deps.sh [--list] build|test|bench|release|web..." >&2; exit 2; }
 packages=()
 declare -A seen=()
 for purpose; do
   case $purpose in
-    build | test | bench | release) declare -n chosen=$purpose ;;
-    *) echo "install-deps: no such purpose: $purpose (build, test, bench or release)" >&2; exit 2 ;;
+    build | test | bench | release | web) declare -n chosen=$purpose ;;
+    *) echo "install-deps: no such purpose: $purpose (build, test, bench, release or web)" >&2; exit 2 ;;
   esac
   for p in "${chosen[@]}"; do
     [ -n "${seen[$p]:-}" ] || packages+=("$p")

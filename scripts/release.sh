@@ -4,8 +4,9 @@
 
 # Makes a release in dist/: the source tarball tacolina-VERSION.tar.xz (the
 # source files as source-files.sh lists them, under tacolina-VERSION/), the
-# Debian package, the Windows installer and the Windows ZIP, all built from
-# that tarball, and SHA256SUMS. The version and
+# Debian package, the Windows installer and the Windows ZIP, the web page as
+# a ZIP to put on any static web server (index.html at its top), all built
+# from that tarball, and SHA256SUMS. The version and
 # the date come from CMakeLists.txt; the same sources give the same tarball.
 # Usage: release.sh [--tarball] [OUT_DIR]    (--tarball: the tarball only)
 set -euo pipefail
@@ -42,10 +43,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 tar -xf "$out/$name.tar.xz" -C "$work"
 "$work/$name/scripts/setup.sh" "$work/build" all -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBUILD_TESTING=OFF -DTACOLINA_BENCHMARKS=OFF -DTACOLINA_WINDOWS=ON >/dev/null
+  -DBUILD_TESTING=OFF -DTACOLINA_BENCHMARKS=OFF -DTACOLINA_WINDOWS=ON -DTACOLINA_WEB=ON >/dev/null
 (cd "$work/build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack failed for the Debian package"
 (cd "$work/build/windows" && cpack -G "NSIS;ZIP" -B "$work/win" >/dev/null) || fail "cpack failed for Windows"
-rm -f "$out"/tacolina_*.deb "$out"/tacolina-*-win64.*
+rm -f "$out"/tacolina_*.deb "$out"/tacolina-*-win64.* "$out"/tacolina-*-web.zip
 cp "$work"/deb/tacolina_"$version"_*.deb "$work/win/$name-win64.exe" "$work/win/$name-win64.zip" "$out/"
-(cd "$out" && sha256sum "$name.tar.xz" tacolina_"$version"_*.deb "$name-win64.exe" "$name-win64.zip" >SHA256SUMS)
-echo "release: $(cd "$out" && echo tacolina_"$version"_*.deb "$name"-win64.*) and SHA256SUMS in $out"
+# The site's files at the top of the ZIP, sorted, each dated the release day.
+(cd "$work/build/web/site" && LC_ALL=C ls | xargs cmake -E tar cf "$out/$name-web.zip" --format=zip \
+  --mtime="$date 00:00:00 UTC" --) || fail "the web page's ZIP could not be made"
+size=$(stat -c %s "$out/$name-web.zip")
+[ "$size" -le 262144 ] || fail "the web page's ZIP has grown to $size bytes, past 256 KiB"
+(cd "$out" && sha256sum "$name.tar.xz" tacolina_"$version"_*.deb "$name-win64.exe" "$name-win64.zip" \
+  "$name-web.zip" >SHA256SUMS)
+echo "release: $(cd "$out" && echo tacolina_"$version"_*.deb "$name"-win64.* "$name-web.zip") and SHA256SUMS in $out"

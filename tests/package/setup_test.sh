@@ -67,7 +67,7 @@ printf '#!/bin/sh\necho "$*" >>"%s"\ncase "$*" in *" install "*) exit 1;; esac\n
 chmod a+rx "$fake/none" "$fake/none"/*
 words() { tr ' ' '\n' | grep . | sort | sed 's/^/ /' | tr -d '\n'; }
 list() { "$work/copy/scripts/install-deps.sh" --list "$@" | words; }
-for command in "run.sh build" "test.sh build test" "bench.sh build bench"; do
+for command in "run.sh build" "test.sh build test" "bench.sh build bench" "serve-web.sh web"; do
   set -- $command
   install -m 666 /dev/null "$work/asked.log"
   ! as_user env PATH="$fake/none:/usr/bin:/bin" "$work/copy/scripts/$1" >"$work/out.txt" 2>&1 \
@@ -76,7 +76,8 @@ for command in "run.sh build" "test.sh build test" "bench.sh build bench"; do
   shift
   [ "$asked" = "$(list "$@")" ] || fail "$command: apt was asked for: $asked"
 done
-for tool in sway xvfb lintian reuse libgtest-dev libbenchmark-dev python3-pyatspi wine g++-mingw-w64-x86-64-posix; do
+for tool in sway xvfb lintian reuse libgtest-dev libbenchmark-dev python3-pyatspi wine g++-mingw-w64-x86-64-posix \
+  chromium-headless-shell firefox-esr webkit2gtk-driver clang-19; do
   ! list build | grep -q " $tool\b" || fail "running needs no $tool, yet the build list has it"
 done
 
