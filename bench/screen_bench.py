@@ -16,12 +16,7 @@
 #   minimised [SECONDS]   (under with-x-server.sh; TACOLINA_BIN as the tests
 #     take it, e.g. the Windows program under Wine) wake-ups painting, shown
 #     and then minimised.
-import os
-import select
-import statistics
-import sys
-import time
-import warnings
+import os, select, statistics, sys, time, warnings  # noqa: E401
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "screen"))
@@ -32,8 +27,8 @@ SETTINGS = "Molta, Molt, 6 colours"
 
 
 def rates(pids, seconds):
-    """Each process's share of a core, and wake-ups a second on its main
-    thread and in all, over the next `seconds`."""
+    # Each process's share of a core, and wake-ups a second on its main
+    # thread and in all, over the next `seconds`.
     before, t0 = [s.usage(p) for p in pids], time.monotonic()
     time.sleep(seconds)
     after, t1 = [s.usage(p) for p in pids], time.monotonic()
@@ -41,7 +36,7 @@ def rates(pids, seconds):
 
 
 def against_floor(pids, seconds, rounds, servers):
-    """Rounds of the program and its server against the floor and its own."""
+    # Rounds of the program and its server against the floor and its own.
     ratios, server_ratios, mains, alls = [], [], [], []
     for n in range(rounds):
         (p, pm, pa), (x, _, _), (f, fm, fa), (fx, _, _) = rates(pids, seconds)
@@ -58,8 +53,8 @@ def against_floor(pids, seconds, rounds, servers):
 
 
 def minimised(window, seconds, label):
-    """Wake-ups painting with the window shown, then minimised through the
-    window manager; the program must still be running."""
+    # Wake-ups painting with the window shown, then minimised through the
+    # window manager; the program must still be running.
     (_, shown_main, shown_all), = rates([window.program.pid], seconds)
     window.x.iconify(window.window)
     wait_for(lambda: not window.x.window(), "the window to be minimised")

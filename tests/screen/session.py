@@ -8,7 +8,7 @@
 # one small adapter a kind of screen: X11 (python3-xlib: get_image, XTest,
 # override-redirect windows, the window manager's messages) and Wayland
 # (headless sway, grim, wtype). An adapter supplies shot, press (a click at
-# x, y), type (key names as X spells them, "Alt_L+F4" for chords) and start;
+# x, y), type (key names as X spells them; on X11 "Alt_L+F4" for a chord) and start;
 # the X11 one adds what the abuse tests need.
 #
 # Also a command:  session.py open-close [--timeout SECONDS] -- COMMAND [ARGS...]
@@ -17,22 +17,18 @@
 # was awaited.
 #
 # Run with Debian's /usr/bin/python3, which has python3-xlib and pyatspi.
-import array
-import contextlib
-import json
-import os
-import pwd
-import shutil
-import subprocess
-import sys
-import tempfile
-import time
+import array, contextlib, json, os, pwd, shutil, subprocess, sys, tempfile, time  # noqa: E401
+from contextlib import suppress
+
+from Xlib import X, XK, Xatom, display as xdisplay, error as xerror
+from Xlib.ext import xtest
+from Xlib.protocol import event as xevent
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def acceptance(path=os.path.join(HERE, "..", "acceptance.txt")):
-    """The table of what the program must show: key -> list of words."""
+    # The table of what the program must show: key -> list of words.
     with open(path, encoding="utf-8") as f:
         pairs = (line.split(":", 1) for line in f if line.strip() and not line.startswith("#"))
         return {key.strip(): value.split() for key, value in pairs}
@@ -46,7 +42,7 @@ MENUS = [(menu, A[menu]) for menu in A["menus"]]
 
 
 def px(logical, scale):
-    """A length in logical pixels, in the device pixels a screen at this scale shows."""
+    # A length in logical pixels, in the device pixels a screen at this scale shows.
     return int(logical * scale + 0.5)
 
 
@@ -55,8 +51,8 @@ def program_path():
 
 
 def wait_for(condition, what=None, timeout=10.0, step=0.05):
-    """Polls condition until it gives something true, and returns that. Past
-    the timeout: None, or, if what was awaited is named, AssertionError."""
+    # Polls condition until it gives something true, and returns that. Past
+    # the timeout: None, or, if what was awaited is named, AssertionError.
     deadline = time.monotonic() + timeout
     while not (value := condition()):
         if time.monotonic() > deadline:
@@ -68,19 +64,19 @@ def wait_for(condition, what=None, timeout=10.0, step=0.05):
 
 
 class Shot:
-    """What the screen showed in a rectangle: 0xRRGGBB ints, row by row."""
+    # What the screen showed in a rectangle: 0xRRGGBB ints, row by row.
 
-    def __init__(self, x, y, width, height, pixels):
-        self.x, self.y, self.width, self.height, self.pixels = x, y, width, height, pixels
+    def __init__(self, width, height, pixels):
+        self.width, self.height, self.pixels = width, height, pixels
 
     @staticmethod
-    def from_bytes(x, y, width, height, data, order):
-        """From packed pixels: order names where R, G and B lie in each."""
+    def from_bytes(width, height, data, order):
+        # From packed pixels: order names where R, G and B lie in each.
         step = len(order)
         four = bytearray(width * height * 4)
         for channel, to in zip("BGR", range(3)):
             four[to::4] = data[order.index(channel)::step]
-        return Shot(x, y, width, height, array.array("I", bytes(four)))
+        return Shot(width, height, array.array("I", bytes(four)))
 
     def __eq__(self, other):
         return isinstance(other, Shot) and self.pixels == other.pixels
@@ -89,10 +85,10 @@ class Shot:
         return self.pixels[y * self.width + x]
 
     def crop(self, x, y, width, height):
-        rows = array.array("I")
+        w, rows = self.width, array.array("I")
         for r in range(y, y + height):
-            rows.extend(self.pixels[r * self.width + x : r * self.width + x + width])
-        return Shot(self.x + x, self.y + y, width, height, rows)
+            rows.extend(self.pixels[r * w + x : r * w + x + width])
+        return Shot(width, height, rows)
 
     def count(self, colour):
         return self.pixels.count(colour)
@@ -101,8 +97,8 @@ class Shot:
         return len(self.pixels) - self.count(SILVER)
 
     def find_solid(self, colour, width, height):
-        """(x, y) in the shot of a solid width x height rectangle of colour,
-        with other colours just outside it; or None."""
+        # (x, y) in the shot of a solid width x height rectangle of colour,
+        # with other colours just outside it; or None.
         row, w = array.array("I", [colour] * width), self.width
         def solid(x, y):
             inside = all(self.pixels[r * w + x : r * w + x + width] == row for r in range(y, y + height))
@@ -118,23 +114,19 @@ class Shot:
         return None
 
     def changed_box(self, before, below=0):
-        """(left, top, right, bottom) of the pixels unlike before's from row
-        `below` down, or None."""
+        # (left, top, right, bottom) of the pixels unlike before's from row
+        # `below` down, or None.
         w = self.width
         rows = [y for y in range(below, self.height) if self.pixels[y * w:(y + 1) * w] != before.pixels[y * w:(y + 1) * w]]
-        if not rows:
-            return None
         columns = [x for x in range(w) if any(self.at(x, y) != before.at(x, y) for y in rows)]
-        return columns[0], rows[0], columns[-1], rows[-1]
+        return (columns[0], rows[0], columns[-1], rows[-1]) if rows else None
 
     def blobs(self):
-        """Connected patches off the silver: (left, top, width, height, pixels)."""
+        # Connected patches off the silver: (left, top, width, height, pixels).
         w, h, px = self.width, self.height, self.pixels
         seen = bytearray(px[i] == SILVER for i in range(w * h))
         found = []
-        for start in range(w * h):
-            if seen[start]:
-                continue
+        for start in (i for i in range(w * h) if not seen[i]):
             seen[start], stack, n = 1, [start], 0
             left, top, right, bottom = w, h, -1, -1
             while stack:
@@ -150,15 +142,15 @@ class Shot:
         return found
 
     def lone_dots(self):
-        """The blobs that are one whole dot: round, not cut by the edge, and
-        filling about pi/4 of their box (overlapping dots fill less)."""
+        # The blobs that are one whole dot: round, not cut by the edge, and
+        # filling about pi/4 of their box (overlapping dots fill less).
         return [b for b in self.blobs() if b[0] > 0 and b[1] > 0 and b[0] + b[2] < self.width
                 and b[1] + b[3] < self.height and abs(b[2] - b[3]) <= 1 and b[4] / (b[2] * b[3]) > 0.7]
 
     def kept(self, before):
-        """Pixels painted in before that are background now, with all their
-        3x3 neighbourhood: a soft edge crossing another colour may blend one
-        lone pixel back to exactly the silver, never a patch."""
+        # Pixels painted in before that are background now, with all their
+        # 3x3 neighbourhood: a soft edge crossing another colour may blend one
+        # lone pixel back to exactly the silver, never a patch.
         def background(x, y):
             return all(self.at(min(max(x + dx, 0), self.width - 1), min(max(y + dy, 0), self.height - 1)) == SILVER
                        for dx in (-1, 0, 1) for dy in (-1, 0, 1))
@@ -167,7 +159,7 @@ class Shot:
 
 
 def settled(shoot, what="the picture to settle", step=0.1, timeout=10):
-    """A shot once two in a row, step seconds apart, are the same."""
+    # A shot once two in a row, step seconds apart, are the same.
     last = [shoot()]
     def same():
         time.sleep(step)
@@ -178,13 +170,13 @@ def settled(shoot, what="the picture to settle", step=0.1, timeout=10):
 
 
 def usage(pid):
-    """What a process has used so far, all its threads: CPU seconds to the
-    nanosecond (schedstat; /proc/PID/stat's clock ticks are too coarse), and
-    context switches, each a wake-up or a preemption, of the main thread and
-    of all."""
+    # What a process has used so far, all its threads: CPU seconds to the
+    # nanosecond (schedstat; /proc/PID/stat's clock ticks are too coarse), and
+    # context switches, each a wake-up or a preemption, of the main thread and
+    # of all.
     cpu, main, total = 0, 0, 0
     for task in os.listdir(f"/proc/{pid}/task"):
-        with contextlib.suppress(OSError):
+        with suppress(OSError):
             with open(f"/proc/{pid}/task/{task}/schedstat") as f:
                 cpu += int(f.read().split()[0])
             with open(f"/proc/{pid}/task/{task}/status") as f:
@@ -195,8 +187,8 @@ def usage(pid):
 
 
 class Program:
-    """A program started for a test or a benchmark, its standard error kept
-    in a file for failure messages, killed if it outlives its use."""
+    # A program started for a test or a benchmark, its standard error kept
+    # in a file for failure messages, killed if it outlives its use.
 
     def __init__(self, command=None, env=None, **popen):
         self.err = tempfile.TemporaryFile(mode="w+")
@@ -208,8 +200,8 @@ class Program:
         return self.process.poll() is None
 
     def wait(self, timeout=10):
-        """Exit status (negative for a signal), or None if still running."""
-        with contextlib.suppress(subprocess.TimeoutExpired):
+        # Exit status (negative for a signal), or None if still running.
+        with suppress(subprocess.TimeoutExpired):
             return self.process.wait(timeout)
 
     def stderr(self):
@@ -217,7 +209,7 @@ class Program:
         return self.err.read()
 
     def ends(self, timeout=10):
-        """Its exit status, having awaited its end; AssertionError if it runs on."""
+        # Its exit status, having awaited its end; AssertionError if it runs on.
         status = self.wait(timeout)
         assert status is not None, f"waited {timeout} s for the program to end; its stderr:\n{self.stderr()}"
         return status
@@ -236,14 +228,9 @@ class Program:
 
 
 class X11:
-    """The X display in $DISPLAY (or `display`), through python3-xlib."""
-    scale = 1
+    # The X display in $DISPLAY (or `display`), through python3-xlib.
 
     def __init__(self, display=None):
-        from Xlib import X, XK, Xatom, display as xdisplay, error
-        from Xlib.ext import xtest
-        from Xlib.protocol import event
-        self.X, self.XK, self.Xatom, self.xtest, self.event, self.error = X, XK, Xatom, xtest, event, error
         self.d = xdisplay.Display(display)
         # Windows come and go while looked at: a request about one just gone
         # fails, which only means it is not there.
@@ -254,47 +241,47 @@ class X11:
 
     def shot(self, rect=None):
         x, y, w, h = rect or (0, 0, self.root.get_geometry().width, self.root.get_geometry().height)
-        data = self.root.get_image(x, y, w, h, self.X.ZPixmap, 0xFFFFFFFF).data
-        return Shot.from_bytes(x, y, w, h, data, "BGRX")
+        data = self.root.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF).data
+        return Shot.from_bytes(w, h, data, "BGRX")
 
     def move(self, x, y):
-        self.xtest.fake_input(self.d, self.X.MotionNotify, x=x, y=y)
+        xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
         self.d.sync()
 
     def press(self, x, y):
         self.move(x, y)
-        self.xtest.fake_input(self.d, self.X.ButtonPress, 1)
-        self.xtest.fake_input(self.d, self.X.ButtonRelease, 1)
+        xtest.fake_input(self.d, X.ButtonPress, 1)
+        xtest.fake_input(self.d, X.ButtonRelease, 1)
         self.d.sync()
         # A window manager may hold the pointer while it focuses the window:
         # the click is over once no button is down.
-        wait_for(lambda: not self.root.query_pointer().mask & (self.X.Button1Mask | self.X.Button3Mask),
+        wait_for(lambda: not self.root.query_pointer().mask & (X.Button1Mask | X.Button3Mask),
                  "the pointer's button to be up")
 
     def type(self, *keys):
         for key in keys:
-            codes = [self.d.keysym_to_keycode(self.XK.string_to_keysym(k)) for k in key.split("+")]
+            codes = [self.d.keysym_to_keycode(XK.string_to_keysym(k)) for k in key.split("+")]
             for code in codes:
-                self.xtest.fake_input(self.d, self.X.KeyPress, code)
+                xtest.fake_input(self.d, X.KeyPress, code)
             for code in reversed(codes):
-                self.xtest.fake_input(self.d, self.X.KeyRelease, code)
+                xtest.fake_input(self.d, X.KeyRelease, code)
         self.d.sync()
 
     def start(self, command=None, env=None):
         return Program(command, env)
 
     def _viewable(self, window):
-        with contextlib.suppress(self.error.XError):
-            return window.get_attributes().map_state == self.X.IsViewable
+        with suppress(xerror.XError):
+            return window.get_attributes().map_state == X.IsViewable
         return False
 
     def window(self, title=CAPTION, parent=None):
-        """The viewable window with this title, if any."""
-        with contextlib.suppress(self.error.XError):
+        # The viewable window with this title, if any.
+        with suppress(xerror.XError):
             for child in (parent or self.root).query_tree().children:
                 if not self._viewable(child):
                     continue
-                name = child.get_full_property(self.Xatom.WM_NAME, self.X.AnyPropertyType)
+                name = child.get_full_property(Xatom.WM_NAME, X.AnyPropertyType)
                 if name is not None and bytes(name.value).decode("utf-8", "replace") == title:
                     return child
                 if (found := self.window(title, child)) is not None:
@@ -302,29 +289,29 @@ class X11:
         return None
 
     def inside(self, window):
-        """(x, y, width, height) of the window's inside, on the screen."""
+        # (x, y, width, height) of the window's inside, on the screen.
         at, size = window.translate_coords(self.root, 0, 0), window.get_geometry()
         return -at.x, -at.y, size.width, size.height
 
     def popup(self):
-        """(x, y, width, height) of the open popup menu: a viewable
-        override-redirect window on the screen (toolkits keep tiny helpers
-        off it), not a cover; or None."""
+        # (x, y, width, height) of the open popup menu: a viewable
+        # override-redirect window on the screen (toolkits keep tiny helpers
+        # off it), not a cover; or None.
         found = None
         for child in self.root.query_tree().children:
-            with contextlib.suppress(self.error.XError):
+            with suppress(xerror.XError):
                 a, g = child.get_attributes(), child.get_geometry()
-                if a.map_state == self.X.IsViewable and a.override_redirect and g.x >= 0 and g.y >= 0 \
+                if a.map_state == X.IsViewable and a.override_redirect and g.x >= 0 and g.y >= 0 \
                         and g.width > 1 and g.height > 1 and child not in self.covers:
                     found = g.x, g.y, g.width, g.height
         return found
 
     def cover(self, rect, rgb):
-        """A plain window of one colour, frameless, exactly over rect."""
-        window = self.root.create_window(*rect, 0, self.X.CopyFromParent, self.X.InputOutput, self.X.CopyFromParent,
+        # A plain window of one colour, frameless, exactly over rect.
+        window = self.root.create_window(*rect, 0, X.CopyFromParent, X.InputOutput, X.CopyFromParent,
                                          background_pixel=rgb, override_redirect=True)
         window.map()
-        window.configure(stack_mode=self.X.Above)
+        window.configure(stack_mode=X.Above)
         self.d.sync()
         self.covers.append(window)
         return window
@@ -335,9 +322,9 @@ class X11:
         self.d.sync()
 
     def _ask_wm(self, window, message, *data):
-        ev = self.event.ClientMessage(window=window, client_type=self.d.intern_atom(message),
-                                      data=(32, (list(data) + [0] * 5)[:5]))
-        self.root.send_event(ev, event_mask=self.X.SubstructureRedirectMask | self.X.SubstructureNotifyMask)
+        ev = xevent.ClientMessage(window=window, client_type=self.d.intern_atom(message),
+                                  data=(32, (list(data) + [0] * 5)[:5]))
+        self.root.send_event(ev, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
         self.d.sync()
 
     def iconify(self, window):
@@ -345,25 +332,25 @@ class X11:
 
     def activate(self, window):
         # As a task bar asks the window manager: source 2, a pager.
-        self._ask_wm(window, "_NET_ACTIVE_WINDOW", 2, self.X.CurrentTime)
+        self._ask_wm(window, "_NET_ACTIVE_WINDOW", 2, X.CurrentTime)
         window.map()
-        window.configure(stack_mode=self.X.Above)
+        window.configure(stack_mode=X.Above)
         self.d.sync()
 
     def has_focus(self, window):
-        """Whether keyboard input goes to the window or one inside it."""
+        # Whether keyboard input goes to the window or one inside it.
         focused = self.d.get_input_focus().focus
-        with contextlib.suppress(self.error.XError, AttributeError):
-            while focused and focused not in (self.X.PointerRoot, self.root):
+        with suppress(xerror.XError, AttributeError):
+            while focused and focused not in (X.PointerRoot, self.root):
                 if focused == window:
                     return True
                 focused = focused.query_tree().parent
         return False
 
     def focus(self, window, timeout=10):
-        """Gives the window the focus as a task bar would, asking again each
-        half second: a window still coming back from being minimised may turn
-        it down (Wine 10 does) until it is back."""
+        # Gives the window the focus as a task bar would, asking again each
+        # half second: a window still coming back from being minimised may turn
+        # it down (Wine 10 does) until it is back.
         polls = iter(range(10 ** 9))
         def focused():
             if self.has_focus(window):
@@ -374,13 +361,13 @@ class X11:
 
 
 class X11Window:
-    """The program's window in $DISPLAY, found by its caption and its silver
-    area, driven with the mouse and the keyboard. What differs between the
-    programs driven comes from the environment: the screen's scale for the
-    program (TACOLINA_SCALE), the menu highlight behind the chosen item,
-    neither a dot's colour nor a blend of one with silver
-    (TACOLINA_MENU_HIGHLIGHT, hex), and whether F10 only selects the menu bar
-    for Down to open the first menu, as on Windows (TACOLINA_F10_SELECTS_BAR)."""
+    # The program's window in $DISPLAY, found by its caption and its silver
+    # area, driven with the mouse and the keyboard. What differs between the
+    # programs driven comes from the environment: the screen's scale for the
+    # program (TACOLINA_SCALE), the menu highlight behind the chosen item,
+    # neither a dot's colour nor a blend of one with silver
+    # (TACOLINA_MENU_HIGHLIGHT, hex), and whether F10 only selects the menu bar
+    # for Down to open the first menu, as on Windows (TACOLINA_F10_SELECTS_BAR).
     scale = float(os.environ.get("TACOLINA_SCALE", "1"))
     highlight = int(os.environ.get("TACOLINA_MENU_HIGHLIGHT", "308CC6"), 16)
 
@@ -444,7 +431,7 @@ class X11Window:
         wait_for(lambda: not drawn(), "the window to repaint where the menu was")
 
     def paint(self, pixels):
-        """Paints until `pixels` are painted, stops, and awaits a still picture."""
+        # Paints until `pixels` are painted, stops, and awaits a still picture.
         self.click_area()
         wait_for(lambda: self.painted() >= pixels, f"{pixels} pixels painted", 10)
         self.click_area()
@@ -452,8 +439,8 @@ class X11Window:
 
 
 class Sway:
-    """A headless sway with one output at the given scale, run as an
-    unprivileged user (sway refuses root), with no GPU and no input devices."""
+    # A headless sway with one output at the given scale, run as an
+    # unprivileged user (sway refuses root), with no GPU and no input devices.
 
     def __init__(self, scale=1, user="nobody"):
         self.scale = scale
@@ -485,8 +472,8 @@ class Sway:
         return wayland and ipc and (os.path.join(self.dir, wayland[0]), os.path.join(self.dir, ipc[0]))
 
     def pid(self):
-        """Sway itself: as root, runuser's child."""
-        with contextlib.suppress(OSError, IndexError):
+        # Sway itself: as root, runuser's child.
+        with suppress(OSError, IndexError):
             with open(f"/proc/{self.process.pid}/task/{self.process.pid}/children") as f:
                 return int(f.read().split()[0])
         return self.process.pid
@@ -502,26 +489,22 @@ class Sway:
         data = subprocess.run(["grim", "-t", "ppm", "-"], env=self.client_env(), capture_output=True,
                               check=True, timeout=10).stdout
         # Binary PPM as grim writes it: "P6\nW H\n255\n", then the pixels.
-        magic, width, height, top, pixels = data.split(maxsplit=4)
+        magic, size, top, pixels = data.split(b"\n", 3)
         assert magic == b"P6" and top == b"255", data[:20]
-        shot = Shot.from_bytes(0, 0, int(width), int(height), pixels, "RGB")
+        shot = Shot.from_bytes(*map(int, size.split()), pixels, "RGB")
         return shot.crop(*rect) if rect else shot
 
     def press(self, x, y):
         raise NotImplementedError("headless sway has no pointer: press through assistive technology")
 
     def type(self, *keys, pause_ms=300):
-        """Keys (a number: a pause in ms) through wtype's virtual keyboard,
-        which lives as long as wtype runs: a second's pause first, for the
-        compositor to hand its keymap and focus to the window, and pause_ms
-        after each key. Returns the running wtype."""
+        # Keys (a number: a pause in ms) through wtype's virtual keyboard,
+        # which lives as long as wtype runs: a second's pause first, for the
+        # compositor to hand its keymap and focus to the window, and pause_ms
+        # after each key. Returns the running wtype.
         args = ["-s", "1000"]
         for key in keys:
-            *mods, name = str(key).split("+")
-            mods = [m.split("_")[0].lower() for m in mods]
-            args += ["-s", name] if isinstance(key, int) else \
-                [a for m in mods for a in ("-M", m)] + ["-k", name, "-s", str(pause_ms)] + \
-                [a for m in mods for a in ("-m", m)]
+            args += ["-s", str(key)] if isinstance(key, int) else ["-k", key, "-s", str(pause_ms)]
         return Program(["wtype", *args], self.client_env())
 
     def msg(self, *args):
@@ -530,7 +513,7 @@ class Sway:
         return json.loads(out.stdout) if out.stdout.strip() else None
 
     def node(self, app_id):
-        """The sway tree's node of the window with this app id, or None."""
+        # The sway tree's node of the window with this app id, or None.
         stack = [self.msg("-t", "get_tree")]
         while stack:
             node = stack.pop()
@@ -556,8 +539,8 @@ class Sway:
 
 @contextlib.contextmanager
 def accessibility_bus():
-    """A private session bus with the accessibility bus on it, switched on as
-    a screen reader switches it on, for this process and its children."""
+    # A private session bus with the accessibility bus on it, switched on as
+    # a screen reader switches it on, for this process and its children.
     tmp = tempfile.mkdtemp(prefix="tacolina-a11y-")
     send = ["dbus-send", "--session", "--print-reply"]
     with Program(["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
@@ -579,8 +562,8 @@ def accessibility_bus():
 
 
 class Accessible:
-    """The program's accessible tree as a screen reader reads it (pyatspi),
-    once accessibility_bus() has set the bus up."""
+    # The program's accessible tree as a screen reader reads it (pyatspi),
+    # once accessibility_bus() has set the bus up.
 
     def __init__(self, pid):
         import pyatspi
@@ -590,7 +573,7 @@ class Accessible:
 
     def _app(self):
         for app in self.pyatspi.Registry.getDesktop(0):
-            with contextlib.suppress(Exception):  # an application just gone
+            with suppress(Exception):  # an application just gone
                 if app is not None and app.get_process_id() == self.pid:
                     return app
 
@@ -599,7 +582,7 @@ class Accessible:
         return next((c for c in parent if c.getRoleName() == role and name in (None, c.name)), None)
 
     def find(self, role, name=None):
-        """The first accessible of this role (and name) in the frame."""
+        # The first accessible of this role (and name) in the frame.
         stack = [self.frame]
         while stack:
             node = stack.pop(0)
@@ -608,7 +591,7 @@ class Accessible:
             stack[0:0] = list(node)
 
     def menus(self):
-        """[(menu title, [item captions])], as the tree holds them."""
+        # [(menu title, [item captions])], as the tree holds them.
         return [(m.name, [i.name for i in self.child(m, "popup menu") or []]) for m in self.find("menu bar")]
 
     def actions(self, node):
@@ -634,8 +617,8 @@ class Accessible:
 
 
 def open_close(command, timeout):
-    """Starts command in $DISPLAY, closes its window as a user would, and
-    awaits its end with status 0."""
+    # Starts command in $DISPLAY, closes its window as a user would, and
+    # awaits its end with status 0.
     x = X11()
     with x.start(command) as program:
         try:
