@@ -392,6 +392,10 @@ class X11Window:
         self.program.end()
         for cover in list(self.x.covers):
             self.x.uncover(cover)
+        # The server may show a killed program's window a while longer, and
+        # give its id to the next program's window, not yet sized or shown:
+        # the next test must not take the one for the other.
+        wait_for(lambda: not self.x.window(), "the ended program's window to go")
 
     def area_rect(self):
         # The window manager may place the window anew after minimising.
@@ -551,7 +555,7 @@ def accessibility_bus():
         with Program(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"]):
             wait_for(lambda: "true" in subprocess.run(send + [
                 "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-                "string:org.a11y.Bus"], capture_output=True, text=True).stdout, "the accessibility bus")
+                "string:org.a11y.Bus"], capture_output=True, text=True, timeout=10).stdout, "the accessibility bus")
             subprocess.run(send + ["--dest=org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
                                    "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
                            capture_output=True, check=True, timeout=10)
