@@ -270,22 +270,16 @@ class X11:
     def start(self, command=None, env=None):
         return Program(command, env)
 
-    def _viewable(self, window):
-        with suppress(xerror.XError):
-            return window.get_attributes().map_state == X.IsViewable
-        return False
-
-    def window(self, title=CAPTION, parent=None):
-        # The viewable window with this title, if any.
-        with suppress(xerror.XError):
-            for child in (parent or self.root).query_tree().children:
-                if not self._viewable(child):
-                    continue
-                name = child.get_full_property(Xatom.WM_NAME, X.AnyPropertyType)
-                if name is not None and bytes(name.value).decode("utf-8", "replace") == title:
-                    return child
-                if (found := self.window(title, child)) is not None:
-                    return found
+    def window(self, title=CAPTION):
+        # The viewable window with this title, if any, of those the window
+        # manager lists: a few requests, not one a window of the whole tree.
+        clients = self.root.get_full_property(self.d.intern_atom("_NET_CLIENT_LIST"), X.AnyPropertyType)
+        for window in map(lambda id: self.d.create_resource_object("window", id), clients.value if clients else []):
+            with suppress(xerror.XError):
+                name = window.get_full_property(Xatom.WM_NAME, X.AnyPropertyType)
+                if name and bytes(name.value).decode("utf-8", "replace") == title \
+                        and window.get_attributes().map_state == X.IsViewable:
+                    return window
         return None
 
     def inside(self, window):
