@@ -54,7 +54,7 @@ files >"$work/files-before.txt"
 registry >"$work/registry-before.txt"
 
 start=$(now)
-WINEDEBUG=fixme+shell wine "$installer" /S 2>"$work/install.log" || fail "the installer failed, status $?"
+WINEDEBUG=fixme+shell wine "$installer" /S /AllUsers 2>"$work/install.log" || fail "the installer failed, status $?"
 echo "installer_test: installed in $(since "$start")"
 exe=$instdir/tacolina.exe
 [ "$(ls "$instdir" 2>&1 | tr '\n' ' ')" = "COPYING.txt Uninstall.exe tacolina.exe " ] || fail "C:\\Program Files\\Tacolina holds: $(ls "$instdir" 2>&1)"
@@ -86,8 +86,8 @@ fi
 
 for value in "DisplayName=Tacolina 2.0" "DisplayVersion=$version" "Publisher=Tacolina developers" \
              'DisplayIcon=C:\Program Files\Tacolina\tacolina.exe' 'InstallLocation=C:\Program Files\Tacolina' \
-             'UninstallString="C:\Program Files\Tacolina\Uninstall.exe"' \
-             'QuietUninstallString="C:\Program Files\Tacolina\Uninstall.exe" /S'; do
+             'UninstallString="C:\Program Files\Tacolina\Uninstall.exe" /AllUsers' \
+             'QuietUninstallString="C:\Program Files\Tacolina\Uninstall.exe" /AllUsers /S'; do
   got=$(regval "$key" "${value%%=*}")
   [ "$got" = "${value#*=}" ] || fail "the uninstall entry's ${value%%=*} is '$got', not '${value#*=}'"
 done
@@ -110,7 +110,9 @@ wait $pid || status=$?
 # to the Temp folder, starts the copy and returns, and the copy does the
 # work: wait for it to end.
 start=$(now)
-wine "$(regval "$key" UninstallString | tr -d '"')" /S || fail "the uninstaller failed, status $?"
+uninstall=$(regval "$key" UninstallString)
+uninstaller=${uninstall#\"}
+wine "${uninstaller%%\"*}" ${uninstall##*\" } /S || fail "the uninstaller failed, status $?"
 for copy in $(pgrep -f '[~]nsu.*_[?]=' || true); do
   if tr '\0' '\n' <"/proc/$copy/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
     timeout 60 tail --pid="$copy" -s 0.1 -f /dev/null || fail "the uninstaller did not finish"
