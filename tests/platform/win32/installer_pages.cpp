@@ -84,8 +84,8 @@ std::wstring page_text(HWND dialog)
             wchar_t name[16] = {};
             GetClassNameW(control, name, 16);
             const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-            if (_wcsicmp(name, L"Button") == 0 &&
-                (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON))
+            if (_wcsicmp(name, L"Button") == 0 && (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX ||
+                                                   type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON))
                 text = (send(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? L"[x] " : L"[ ] ") + text;
             auto* p = reinterpret_cast<std::wstring*>(data);
             *p += text + L"\n";
