@@ -59,19 +59,19 @@ zip=$work/packages/tacolina-$version-win64.zip
 file -b "$installer" | grep -q '^PE32+ executable .*x86-64' || fail "the installer is not PE32+: $(file -b "$installer")"
 
 c=$WINEPREFIX/drive_c
-local=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+appdata_local=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
 menu=$(wine cmd /c echo %APPDATA% | tr -d '\r')'\Microsoft\Windows\Start Menu\Programs'
 # Where each kind of install goes: $dir (as Windows names it; $2 if given),
 # $instdir, $lnk, $key, and $hive, the registry file that holds the entry.
 kind() {
   if [ "$1" = CurrentUser ]; then
-    dir=${2:-$local'\Programs\Tacolina'} lnk=$(winepath -u "$menu")/Tacolina\ 2.0.lnk root=HKCU hive=user.reg
+    dir=${2:-$appdata_local'\Programs\Tacolina'} lnk=$(winepath -u "$menu")/Tacolina\ 2.0.lnk root=HKCU hive=user.reg
   else
     dir='C:\Program Files\Tacolina' lnk=$c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Tacolina\ 2.0.lnk root=HKLM hive=system.reg
   fi
   instdir=$(winepath -u "$dir") key="$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$id"
 }
-moved=$local'\Programs\Tacolina2' # where the second install for the current user goes
+moved=$appdata_local'\Programs\Tacolina2' # where the second install for the current user goes
 vendor_key='HKLM\Software\Tacolina developers'
 # A run stopped half way may have left an install in the build's prefix.
 for k in CurrentUser AllUsers; do
