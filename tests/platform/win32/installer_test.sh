@@ -6,7 +6,8 @@
 # with-wine.sh, in an X server): reads the welcome page in Catalan and walks
 # the pages in English with installer_pages.exe, installing for the current
 # user and starting the program from the finish page; installs silently for
-# the current user over that, and for all users; each time checks the files,
+# the current user over that, in Catalan (and reads the uninstaller's page,
+# which must be Catalan too), and for all users; each time checks the files,
 # the shortcut and the Apps & features entry (in user.reg or system.reg),
 # closes the installed program, uninstalls as Apps & features does and looks
 # for anything left.
@@ -92,10 +93,15 @@ mkdir "$work/locales"
 for l in ca_ES en_US; do
   localedef -i $l -f UTF-8 "$work/locales/$l.UTF-8" || fail "localedef could not make $l.UTF-8"
 done
+# pages LOCALE PAGES PATTERN [PROGRAM ARGUMENTS...]: the lines of the pages
+# that match, of the installer unless another program is given.
 pages() {
-  LOCPATH=$work/locales LANG=$1.UTF-8 timeout 150 wine "$build/tests/platform/win32/installer_pages.exe" "$2" \
-    "$(winepath -w "$installer")" >"$work/pages-$1.txt" 2>"$work/pages.log" || { cat "$work/pages.log"; fail "installer_pages failed in $1"; }
-  grep -xE "$3" "$work/pages-$1.txt" | tr '\n' '|'
+  local lang=$1 n=$2 pattern=$3
+  shift 3
+  [ $# -gt 0 ] || set -- "$(winepath -w "$installer")"
+  LOCPATH=$work/locales LANG=$lang.UTF-8 timeout 150 wine "$build/tests/platform/win32/installer_pages.exe" "$n" "$@" \
+    >"$work/pages-$lang.txt" 2>"$work/pages.log" || { cat "$work/pages.log"; fail "installer_pages failed in $lang"; }
+  grep -xE "$pattern" "$work/pages-$lang.txt" | tr '\n' '|'
 }
 [ "$(pages ca_ES 1 "page 1|Benvinguts a l'auxiliar .*")" = "page 1|Benvinguts a l'auxiliar d'instal·lació de l'aplicació Tacolina 2.0|" ] \
   || fail "no Catalan welcome page: $(cat "$work/pages-ca_ES.txt")"
@@ -132,13 +138,19 @@ holds "$installer" "$icons/$id"-*.png || fail "the installer does not carry the 
 holds "$instdir/Uninstall.exe" "$icons/$id"-*.png || fail "the uninstaller does not carry the program's icon"
 
 # Each kind of install, silently: for the current user over the one just
-# made, into another folder, which must take the place of the first; then
-# for all users.
+# made, into another folder, which must take the place of the first, and in
+# Catalan; then for all users, in English.
 first=$instdir
 for k in CurrentUser AllUsers; do
-  if [ $k = CurrentUser ]; then kind $k "$moved"; else kind $k; fi
+  if [ $k = CurrentUser ]; then
+    kind $k "$moved"
+    lang=ca_ES langid=0x403
+  else
+    kind $k
+    lang=en_US langid=0x409
+  fi
   start=$(now)
-  WINEDEBUG=fixme+shell wine "$installer" /S /$k ${first:+"/D=$dir"} 2>"$work/install.log" || fail "the installer failed for $k, status $?"
+  LOCPATH=$work/locales LANG=$lang.UTF-8 WINEDEBUG=fixme+shell wine "$installer" /S /$k ${first:+"/D=$dir"} 2>"$work/install.log" || fail "the installer failed for $k, status $?"
   echo "installer_test: installed for $k in $(since "$start")"
   [ "$(ls "$instdir" 2>&1 | tr '\n' ' ')" = "COPYING.txt Uninstall.exe tacolina.exe " ] || fail "$dir holds: $(ls "$instdir" 2>&1)"
   if [ -n "$first" ]; then
@@ -156,7 +168,7 @@ for k in CurrentUser AllUsers; do
   fi
 
   for value in "DisplayName=Tacolina 2.0" "DisplayVersion=$version" "Publisher=Tacolina developers" \
-               "DisplayIcon=$dir\\tacolina.exe" "InstallLocation=$dir" "Language=0x409" \
+               "DisplayIcon=$dir\\tacolina.exe" "InstallLocation=$dir" "Language=$langid" \
                "UninstallString=\"$dir\\Uninstall.exe\" /$k" "QuietUninstallString=\"$dir\\Uninstall.exe\" /$k /S"; do
     got=$(regval "$key" "${value%%=*}")
     [ "$got" = "${value#*=}" ] || fail "the uninstall entry's ${value%%=*} is '$got', not '${value#*=}'"
@@ -179,6 +191,11 @@ for k in CurrentUser AllUsers; do
   wait $pid || status=$?
   [ $status -eq 0 ] || fail "the installed program ended with status $status when closed"
 
+  # The uninstaller speaks the installer's language, whatever Windows's now.
+  if [ $k = CurrentUser ]; then
+    [ "$(pages en_US 1 "Desinstal·la .*" "$dir\\Uninstall.exe" /$k "_?=$dir")" = "Desinstal·la l'aplicació Tacolina 2.0|" ] \
+      || fail "the uninstaller does not speak Catalan as the installer did: $(cat "$work/pages-en_US.txt")"
+  fi
   # Apps & features runs the uninstall string; the uninstaller copies itself
   # to the Temp folder, starts the copy and returns, and the copy does the
   # work: wait for it to end.
