@@ -40,7 +40,7 @@ test=(
   sway grim wtype dbus dbus-bin at-spi2-core python3-pyatspi
   desktop-file-utils dpkg-dev fonts-dejavu-core
   lintian appstream reuse man-db groff-base
-  wine unzip
+  wine unzip locales
   chromium-headless-shell firefox-esr webkit2gtk-driver
   "${release[@]}"
 )
