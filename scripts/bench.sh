@@ -16,7 +16,7 @@ if ! grep -qx 'TACOLINA_BENCHMARKS:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null;
   [ -f "$build/CMakeCache.txt" ] || testing=(-DBUILD_TESTING=OFF)
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTACOLINA_BENCHMARKS=ON "${testing[@]}" >/dev/null
 fi
-cmake --build "$build" --target tacolina tick_bench memory_bench tick_rate_bench floor_window desktop_bench
+cmake --build "$build" --target tacolina tick_bench memory_bench tick_rate_bench floor_window
 
 echo "== machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), Xvfb $(dpkg-query -W -f='${Version}' xvfb 2>/dev/null)"
 
@@ -29,11 +29,12 @@ echo "== memory"
 echo "== tick rate (Xvfb)"
 "$root/scripts/with-x-server.sh" "$build/bench/tick_rate_bench" 5
 
-echo "== start-up and CPU (Xvfb)"
-"$root/scripts/with-x-server.sh" "$build/bench/desktop_bench" "$build/src/tacolina" "$build/bench/floor_window" 10
+bench=(/usr/bin/python3 -B "$root/bench/screen_bench.py")
+echo "== start-up, CPU, and wake-ups shown and minimised (Xvfb)"
+"$root/scripts/with-x-server.sh" "${bench[@]}" x11 "$build/src/tacolina" "$build/bench/floor_window" 10
 
 echo "== CPU (sway, headless)"
-/usr/bin/python3 -B "$root/bench/wayland_cpu_bench.py" "$build/src/tacolina" "$build/bench/floor_window" 10
+"${bench[@]}" wayland "$build/src/tacolina" "$build/bench/floor_window" 10
 
 # The Windows program's, where the build has it (one made by test.sh, which
 # installs mingw-w64 and Wine).
@@ -42,4 +43,8 @@ if grep -qx 'TACOLINA_WINDOWS:BOOL=ON' "$build/CMakeCache.txt" && command -v win
   echo "== tick rate of the Windows program (Wine, Xvfb)"
   TACOLINA_WINEPREFIX="$build/wine" "$root/scripts/with-x-server.sh" "$root/tests/platform/win32/with-wine.sh" \
     wine "$build/windows/bench/win32/tick_rate_bench.exe" 5 2>/dev/null
+  echo "== wake-ups of the Windows program, shown and minimised (Wine, Xvfb)"
+  TACOLINA_WINEPREFIX="$build/wine" TACOLINA_BIN="$root/tests/platform/win32/wine-program.sh" \
+    TACOLINA_EXE="$build/windows/src/platform/win32/tacolina.exe" "$root/scripts/with-x-server.sh" \
+    "$root/tests/platform/win32/with-wine.sh" "${bench[@]}" minimised 10
 fi

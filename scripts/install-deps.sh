@@ -35,7 +35,7 @@ release=(
   file xz-utils "${windows[@]}" "${web[@]}"
 )
 test=(
-  libgtest-dev libbenchmark-dev libxtst-dev
+  libgtest-dev libbenchmark-dev python3-xlib
   xvfb xauth openbox xdotool x11-utils imagemagick
   sway grim wtype dbus dbus-bin at-spi2-core python3-pyatspi
   desktop-file-utils dpkg-dev fonts-dejavu-core
@@ -45,7 +45,7 @@ test=(
   "${release[@]}"
 )
 bench=(
-  libbenchmark-dev libxtst-dev
+  libbenchmark-dev python3-xlib
   xvfb openbox x11-utils
   sway dbus dbus-bin at-spi2-core python3-pyatspi
 )

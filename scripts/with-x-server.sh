@@ -3,9 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Runs a command inside a fresh Xvfb server with the openbox window manager,
-# then stops both. Usage: with-x-server.sh [--scale N] COMMAND [ARGS...]
-# The screen is 1280x1024 at 96 dpi; the command sees DISPLAY set, and the
-# server's process id in X_SERVER_PID.
+# then stops both. Usage: with-x-server.sh [--dpi N] COMMAND [ARGS...]
+# The screen is 1280x1024 at N dpi (96 unless given); the command sees
+# DISPLAY set, and the server's process id in X_SERVER_PID.
 set -euo pipefail
 
 dpi=96

@@ -80,12 +80,8 @@ zcat "$usr/share/man/man1/tacolina.1.gz" | grep -q "^\.TH TACOLINA 1 .*\"Tacolin
 zcat "$usr/share/doc/tacolina/changelog.gz" | head -1 | grep -q "^tacolina ($version)" || fail "changelog is not $version"
 
 # Start the unpacked program, see its window, close it as a user would.
-"$root/scripts/with-x-server.sh" bash -c '
-  "$1" & pid=$!
-  timeout 20 xdotool search --sync --name "^Tacolina 2.0$" >/dev/null || { kill $pid; echo "no window" >&2; exit 1; }
-  xdotool key alt+F4
-  wait $pid
-' _ "$usr/bin/tacolina" || fail "the unpacked program did not start and end cleanly"
+"$root/scripts/with-x-server.sh" /usr/bin/python3 -B "$root/tests/screen/session.py" open-close --timeout 20 \
+  -- "$usr/bin/tacolina" || fail "the unpacked program did not start and end cleanly"
 
 if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W tacolina >/dev/null 2>&1; then
   export DEBIAN_FRONTEND=noninteractive

@@ -76,8 +76,8 @@ for command in "run.sh build" "test.sh build test" "bench.sh build bench" "serve
   shift
   [ "$asked" = "$(list "$@")" ] || fail "$command: apt was asked for: $asked"
 done
-for tool in sway xvfb lintian reuse libgtest-dev libbenchmark-dev python3-pyatspi wine g++-mingw-w64-x86-64-posix \
-  chromium-headless-shell firefox-esr webkit2gtk-driver clang-19; do
+for tool in sway xvfb lintian reuse libgtest-dev libbenchmark-dev python3-pyatspi python3-xlib wine \
+  g++-mingw-w64-x86-64-posix chromium-headless-shell firefox-esr webkit2gtk-driver clang-19; do
   ! list build | grep -q " $tool\b" || fail "running needs no $tool, yet the build list has it"
 done
 
