@@ -8,6 +8,7 @@
 # script runs, a few lines keep the wasm's exports at hand and count what
 # the page draws and which interval timers it keeps.
 import base64, os, struct, sys, zlib  # noqa: E401
+from contextlib import suppress
 
 from session import A, MENUS, SILVER, Shot, Window, px, wait_for
 
@@ -99,8 +100,9 @@ class BrowserWindow(Window):
                            f"the drawing area as a {self.size} silver rectangle")
 
     def close(self):
-        self.browser.close()
-        self.site.close()
+        with suppress(AttributeError):  # what open() got to
+            self.browser.close()
+            self.site.close()
 
     def evaluate(self, expression):
         return self.browser.evaluate(expression)
