@@ -100,9 +100,9 @@ class BrowserWindow(Window):
                            f"the drawing area as a {self.size} silver rectangle")
 
     def close(self):
-        with suppress(AttributeError):  # what open() got to
-            self.browser.close()
-            self.site.close()
+        for part in ("browser", "site"):  # what open() got to
+            with suppress(AttributeError):
+                getattr(self, part).close()
 
     def evaluate(self, expression):
         return self.browser.evaluate(expression)
