@@ -13,10 +13,16 @@
 #   wayland TACOLINA FLOOR_WINDOW [SECONDS [ROUNDS]]
 #     the same CPU and wake-ups under headless sway (scale 1), each program
 #     under a sway of its own, the settings chosen through AT-SPI.
+#   web SITE [SECONDS [ROUNDS]]
+#     the page (the built site) in headless Chromium, painting the same way:
+#     its renderer's CPU and wake-ups, and its GPU process's as the server's,
+#     against an empty page with a 5 ms interval timer doing nothing, served
+#     the same way in another Chromium at the same time.
 #   minimised [SECONDS]   (under with-x-server.sh; TACOLINA_BIN as the tests
 #     take it, e.g. the Windows program under Wine) wake-ups painting, shown
 #     and then minimised.
-import os, select, statistics, sys, time, warnings  # noqa: E401
+import os, select, statistics, sys, tempfile, time, warnings  # noqa: E401
+from contextlib import suppress
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "screen"))
@@ -35,7 +41,7 @@ def rates(pids, seconds):
     return [tuple((b - a) / (t1 - t0) for a, b in zip(x, y)) for x, y in zip(before, after)]
 
 
-def against_floor(pids, seconds, rounds, servers):
+def against_floor(pids, seconds, rounds, servers, main="main thread", every="all"):
     # Rounds of the program and its server against the floor and its own.
     ratios, server_ratios, mains, alls = [], [], [], []
     for n in range(rounds):
@@ -48,7 +54,7 @@ def against_floor(pids, seconds, rounds, servers):
               f"floor {100 * f:.2f}% ({fm:.0f}, {fa:.0f}): ratio {ratios[-1]:.2f}; with their {servers} "
               f"{100 * p:.2f}% + {100 * x:.2f}% against {100 * f:.2f}% + {100 * fx:.2f}%: ratio {server_ratios[-1]:.2f}")
     return (f"median of {rounds} rounds of {seconds:g} s ({SETTINGS}): {statistics.median(mains):.0f} wake-ups/s on the "
-            f"main thread, {statistics.median(alls):.0f} in all; CPU ratio to the floor {statistics.median(ratios):.2f}; "
+            f"{main}, {statistics.median(alls):.0f} in {every}; CPU ratio to the floor {statistics.median(ratios):.2f}; "
             f"with the {servers} {statistics.median(server_ratios):.2f}")
 
 
@@ -111,6 +117,45 @@ def wayland(tacolina, floor_window, seconds, rounds):
         print(f"Wayland (sway, headless, pixman), {summary}")
 
 
+def descendant(pid, kind):
+    # The one process of this --type among pid's descendants, or None.
+    found, stack = [], [pid]
+    while stack:
+        p = stack.pop()
+        with suppress(OSError):
+            with open(f"/proc/{p}/cmdline", "rb") as f:
+                # Chromium's children set their titles: one line of words.
+                if f"--type={kind}".encode() in f.read().replace(b"\0", b" ").split():
+                    found.append(p)
+            for task in os.listdir(f"/proc/{p}/task"):  # each thread's children
+                with open(f"/proc/{p}/task/{task}/children") as f:
+                    stack += map(int, f.read().split())
+    return found[0] if len(found) == 1 else None
+
+
+def web(site, seconds, rounds):
+    from browser_window import BrowserWindow, Chromium, Site
+    with tempfile.TemporaryDirectory() as empty:
+        with open(os.path.join(empty, "index.html"), "w") as f:
+            f.write("<!DOCTYPE html><title>floor</title><script>setInterval(() => {}, 5);</script>\n")
+        floor_site, floor, page = Site(empty), Chromium(BrowserWindow.width, BrowserWindow.height), BrowserWindow()
+        try:
+            floor.open(floor_site.url)
+            page.open(site)
+            page.choose("Gruix", A["Gruix"][2])  # Molta and six colours are where it starts
+            page.click_area()
+            time.sleep(1)
+            pids = [wait_for(lambda b=b: descendant(b.process.pid, kind), f"Chromium's one {kind} process")
+                    for b in (page.browser, floor) for kind in ("renderer", "gpu-process")]
+            summary = against_floor(pids, seconds, rounds, "GPU processes", "renderer's main thread", "the renderer")
+            assert page.painted() and not page.browser.errors + floor.errors, page.browser.errors + floor.errors
+            print(f"Web (Chromium headless), {summary}")
+        finally:
+            page.close()
+            floor.close()
+            floor_site.close()
+
+
 def main():
     warnings.simplefilter("ignore")
     mode, args = sys.argv[1], sys.argv[2:]
@@ -124,8 +169,9 @@ def main():
         finally:
             window.close()
         return
-    numbers = [float(args[2]) if len(args) > 2 else 10, int(args[3]) if len(args) > 3 else 3]
-    {"x11": x11, "wayland": wayland}[mode](args[0], args[1], *numbers)
+    given = 1 if mode == "web" else 2
+    numbers = [float(args[given]) if len(args) > given else 10, int(args[given + 1]) if len(args) > given + 1 else 3]
+    {"x11": x11, "wayland": wayland, "web": web}[mode](*args[:given], *numbers)
 
 
 if __name__ == "__main__":

@@ -36,6 +36,14 @@ echo "== start-up, CPU, and wake-ups shown and minimised (Xvfb)"
 echo "== CPU (sway, headless)"
 "${bench[@]}" wayland "$build/src/tacolina" "$build/bench/floor_window" 10
 
+# The web page's, where the build has it (TACOLINA_WEB, on by default
+# where clang-19 can build it).
+if grep -qx 'TACOLINA_WEB:BOOL=ON' "$build/CMakeCache.txt"; then
+  cmake --build "$build" --target web >/dev/null
+  echo "== CPU and wake-ups of the web page (Chromium, headless)"
+  "${bench[@]}" web "$build/web/site" 10
+fi
+
 # The Windows program's, where the build has it (one made by test.sh, which
 # installs mingw-w64 and Wine).
 if grep -qx 'TACOLINA_WINDOWS:BOOL=ON' "$build/CMakeCache.txt" && command -v wine >/dev/null; then

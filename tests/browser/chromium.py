@@ -26,8 +26,9 @@ class Chromium:
         self.profile = tempfile.mkdtemp(prefix="tacolina-chromium-")
         to_browser, self._in = os.pipe()
         self._out, from_browser = os.pipe()
+        # bash: dash takes only one-digit descriptors in a redirection.
         self.process = subprocess.Popen(
-            ["sh", "-c", f'exec "$0" "$@" 3<&{to_browser} 4>&{from_browser}', BINARY,
+            ["bash", "-c", f'exec "$0" "$@" 3<&{to_browser} 4>&{from_browser}', BINARY,
              "--remote-debugging-pipe", f"--user-data-dir={self.profile}", "--no-first-run",
              f"--window-size={width},{height}", "about:blank"] + SANDBOX,
             pass_fds=(to_browser, from_browser), start_new_session=True,

@@ -16,6 +16,7 @@ import os, resource, signal, subprocess, sys, tempfile, time, unittest, warnings
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import session as s  # noqa: E402
+from browser_window import BrowserWindow  # noqa: E402
 from session import A, CAPTION, MENUS, PALETTE, SILVER, wait_for, settled  # noqa: E402
 
 warnings.simplefilter("ignore")  # pyatspi's deprecations, on every call
@@ -76,10 +77,9 @@ class Checks:
         return lines[0]
 
 
-class X11Program(s.X11Window, Checks):
-    def setUp(self):
-        self.open()
-        self.addCleanup(self.close)
+class PaintingChecks(Checks):
+    # What holds for every window, on the desktop and in the browser: the
+    # adapter gives client_shot(), choose(), paint() and check_ended().
 
     def check_colours(self, dots, colours):
         # Each colour in play in its share of the dots (a blend at an edge may
@@ -91,23 +91,24 @@ class X11Program(s.X11Window, Checks):
 
     def check_ends(self, close=lambda test: test.choose("Accions", A["Accions"][-1])):
         close(self)
-        self.assertEqual(self.program.ends(), 0, self.program.stderr())
+        self.check_ended()
 
 
-class ProgramTest(X11Program, unittest.TestCase):
+class PaintingTests:
+    # The tests every window runs.
+
     def test_opens_empty_and_a_click_paints_palette_dots_inside_the_area_until_the_next_click(self):
-        inside = self.x.inside(self.window)
-        self.assertEqual(inside[2], self.px(CLIENT[0]))
+        before = self.client_shot()
+        self.assertEqual(before.width, self.px(CLIENT[0]))
         self.assertEqual(self.at[0], self.px(AREA[0]))
         self.assertEqual(self.painted(), 0)
-        before = self.x.shot(inside)
         dots = self.paint(20000)
         self.assertEqual(settled(self.area), dots, "dots kept coming after the second click")
         self.check_colours(dots, PALETTE)
         self.assertGreater(sum(map(dots.count, PALETTE)), dots.painted() / 2, "most painted pixels are palette colours")
         # Outside the area the window looks as it did.
-        after = self.x.shot(inside)
-        (x, y), (w, h), (W, H) = self.at, self.size, inside[2:]
+        after = self.client_shot()
+        (x, y), (w, h), (W, H) = self.at, self.size, (before.width, before.height)
         for strip in ((0, 0, W, y), (0, y + h, W, H - y - h), (0, y, x, h), (x + w, y, W - x - w, h)):
             self.assertEqual(after.crop(*strip), before.crop(*strip), f"the window changed in {strip}")
 
@@ -126,6 +127,57 @@ class ProgramTest(X11Program, unittest.TestCase):
         dots = wait_for(lambda: (d := self.paint(self.painted() + 1)).lone_dots() and d, "a lone dot", 30)
         self.check_molt_widths(dots)
 
+    def test_surt_ends_the_program(self):
+        self.click_area()
+        wait_for(self.painted, "dots")
+        self.check_ends()
+
+
+class AbuseChecks:
+    # Hostile use while painting with Molt dots: nothing may crash, freeze,
+    # lose dots or leave a state the program does not have.
+
+    def setUp(self):
+        super().setUp()
+        self.choose("Gruix", A["Gruix"][2])
+        self.click_area()
+        wait_for(lambda: self.painted() > 5000, "5000 pixels painted")
+        self.before = self.area()
+
+    def check_painting_kept_and_ends(self, what=""):
+        now = self.area()
+        self.assertTrue(wait_for(lambda: self.area() != now, timeout=3), f"painting stopped {what}")
+        self.click_area()
+        # Later dots may cover earlier ones, never erase them.
+        self.assertEqual(settled(self.area).kept(self.before), 0, "pixels of earlier dots went back to silver")
+        self.check_ends()
+
+    def test_clicks_on_the_area_while_a_menu_is_open_only_close_it(self):
+        for _ in range(5):
+            self.open_first_menu()
+            self.click_area()
+            wait_for(lambda: not self.popup(), "the click to close the menu")
+        self.check_painting_kept_and_ends("after a click that closed a menu")
+
+    def test_every_setting_chosen_while_painting(self):
+        for menu, items in MENUS[:3]:
+            for caption in items:
+                self.choose(menu, caption)
+                now = self.area()
+                self.assertTrue(wait_for(lambda: self.area() != now, timeout=3), f"painting stopped at {caption}")
+        self.check_painting_kept_and_ends()
+
+
+class X11Program(s.X11Window, PaintingChecks):
+    def setUp(self):
+        self.open()
+        self.addCleanup(self.close)
+
+    def check_ended(self):
+        self.assertEqual(self.program.ends(), 0, self.program.stderr())
+
+
+class ProgramTest(X11Program, PaintingTests, unittest.TestCase):
     def test_dots_survive_being_covered_and_minimised(self):
         before = self.paint(20000)
         cover = self.x.cover(self.x.inside(self.window), MAGENTA)
@@ -136,11 +188,6 @@ class ProgramTest(X11Program, unittest.TestCase):
         wait_for(lambda: not self.x.window(), "the window to be minimised")
         self.x.activate(self.window)
         wait_for(lambda: self.area() == before, "the dots back after minimising")
-
-    def test_surt_ends_the_program(self):
-        self.click_area()
-        wait_for(self.painted, "dots")
-        self.check_ends()
 
     def test_assistive_technology_presses_the_area_to_start_and_stop_painting(self):
         client = os.environ.get("TACOLINA_A11Y_CLIENT")
@@ -160,38 +207,13 @@ class ProgramTest(X11Program, unittest.TestCase):
         self.check_ends(lambda test: test.x.type("Alt_L+F4"))
 
 
-class AbuseTest(X11Program, unittest.TestCase):
-    # Hostile use while painting with Molt dots: nothing may crash, freeze,
-    # lose dots or leave a state the program does not have.
-
-    def setUp(self):
-        super().setUp()
-        self.choose("Gruix", A["Gruix"][2])
-        self.click_area()
-        wait_for(lambda: self.painted() > 5000, "5000 pixels painted")
-        self.before = self.area()
-
-    def check_painting_kept_and_ends(self, what=""):
-        now = self.area()
-        self.assertTrue(wait_for(lambda: self.area() != now, timeout=3), f"painting stopped {what}")
-        self.click_area()
-        # Later dots may cover earlier ones, never erase them.
-        self.assertEqual(settled(self.area).kept(self.before), 0, "pixels of earlier dots went back to silver")
-        self.check_ends()
-
+class AbuseTest(AbuseChecks, X11Program, unittest.TestCase):
     def test_three_hundred_rapid_clicks(self):
         x, y, _, _ = self.area_rect()
         for i in range(300):  # an even number: painting as before
             self.x.press(x + 20 + i % 200, y + 20 + i % 180)
         self.x.move(0, 0)
         self.check_painting_kept_and_ends()
-
-    def test_clicks_on_the_area_while_a_menu_is_open_only_close_it(self):
-        for _ in range(5):
-            self.open_first_menu()
-            self.click_area()
-            wait_for(lambda: not self.x.popup(), "the click to close the menu")
-        self.check_painting_kept_and_ends("after a click that closed a menu")
 
     def test_minimise_and_restore_five_times_and_cover_five_times(self):
         for _ in range(5):
@@ -206,16 +228,140 @@ class AbuseTest(X11Program, unittest.TestCase):
             wait_for(lambda: self.area().count(MAGENTA) == 0, "the area back from under the cover")
         self.check_painting_kept_and_ends()
 
-    def test_every_setting_chosen_while_painting(self):
-        for menu, items in MENUS[:3]:
-            for caption in items:
-                self.choose(menu, caption)
-                now = self.area()
-                self.assertTrue(wait_for(lambda: self.area() != now, timeout=3), f"painting stopped at {caption}")
-        self.check_painting_kept_and_ends()
-
     def test_closing_the_window_while_painting(self):
         self.check_ends(lambda test: test.x.type("Alt_L+F4"))
+
+
+class Browser(BrowserWindow, PaintingChecks):
+    # The web page in headless Chromium (TACOLINA_WEB_SITE); any console
+    # error or uncaught exception fails the test. Headless Chromium shows
+    # every page: a hidden tab is the document saying so and telling the
+    # page, as a browser does; the page's handler hears it and reads it.
+    HIDDEN = """(hidden => {{
+      for (const [name, value] of [['hidden', hidden], ['visibilityState', hidden ? 'hidden' : 'visible']])
+        Object.defineProperty(document, name, {{value, configurable: true}});
+      document.dispatchEvent(new Event('visibilitychange'));
+      return [tacolina.tacolina_ticks(), performance.now()]; }})({})"""
+
+    def setUp(self):
+        self.open()
+        self.addCleanup(self.close)
+
+    def tearDown(self):
+        self.assertEqual(self.browser.errors, [], "console errors or uncaught exceptions")
+
+    def check_ended(self):
+        wait_for(lambda: self.evaluate("!!document.querySelector('p#ended[role=status]')"), "the ended note")
+        self.assertIsNone(self.evaluate("document.getElementById('picture1')"), "the area is still there")
+        self.assertEqual(self.evaluate("intervals.size"), 0, "a wake-up timer is left")
+        drawn = self.drawn()
+        time.sleep(0.5)
+        self.assertEqual(self.drawn(), drawn, "frames drawn after the end")
+
+    def rate(self, seconds=2):
+        (n0, t0), _, (n1, t1) = self.ticks(), time.sleep(seconds), self.ticks()
+        return (n1 - n0) * 1000 / (t1 - t0)
+
+    def node(self, nodes, role, name):
+        return next(n for n in nodes if n["role"]["value"] == role and n.get("name", {}).get("value") == name)
+
+    def tree(self):
+        return [n for n in self.browser.call("Accessibility.getFullAXTree", session=True)["nodes"] if not n["ignored"]]
+
+
+class ChromiumPage(Browser, PaintingTests, unittest.TestCase):
+    def test_window_and_area_sizes(self):
+        client = self.client_shot()
+        self.assertEqual((client.width, client.height), tuple(self.px(v) for v in CLIENT))
+        self.assertEqual(tuple(self.at), tuple(self.px(v) for v in AREA[:2]))
+
+    def test_ticks_a_second_at_each_speed(self):
+        # A speed takes effect when painting starts.
+        for caption, interval in zip(A["Velocitat"], map(int, A["Velocitat sets"])):
+            self.choose("Velocitat", caption)
+            self.click_area()
+            time.sleep(0.2)
+            rate = self.rate()
+            self.click_area()
+            print(f"{caption}: {rate:.1f} ticks a second, {1000 / interval:.1f} due", file=sys.stderr)
+            self.assertAlmostEqual(rate, 1000 / interval, delta=0.04 * 1000 / interval, msg=caption)
+
+    def test_keyboard_menus(self):
+        (velocitat, _), (gruix, _), (colors, _) = MENUS[:3]
+        items = {caption for _, captions in MENUS for caption in captions}
+        area = lambda: self.evaluate("document.activeElement.id") == "picture1"  # noqa: E731
+        self.key("Tab")
+        wait_for(lambda: self.focused() == velocitat, "Tab to reach the menu bar")
+        self.key("Tab")
+        wait_for(area, "Tab to go on from the bar to the area")
+        for key, focused in (("F10", velocitat), ("ArrowRight", gruix), ("ArrowDown", A[gruix][0]),
+                             ("ArrowUp", A[gruix][-1]), ("ArrowRight", A[colors][0]), ("Escape", colors)):
+            self.key(key)
+            wait_for(lambda: self.focused() == focused, lambda: f"{key} to focus {focused!r}, not {self.focused()!r}")
+            self.assertEqual(bool(self.popup()), focused in items, f"a menu open or not after {key}")
+        self.key("F10")
+        wait_for(area, "F10 to leave the bar for the area")
+        self.key(" ")
+        wait_for(self.painted, "Space on the area to paint")
+        self.key("F10", "ArrowLeft", "ArrowDown", "ArrowDown", "Enter")  # Accions, Surt
+        self.check_ended()
+
+    def test_accessibility_tree_and_pressing_the_area(self):
+        nodes = self.tree()
+        self.assertEqual(len([n for n in nodes if n["role"]["value"] == "menubar"]), 1)
+        titles = [n["name"]["value"] for n in nodes if any(p["name"] == "hasPopup" for p in n.get("properties", []))]
+        self.assertEqual(titles, A["menus"])
+        for index, (menu, items) in enumerate(MENUS):
+            self.key("F10", *["ArrowRight"] * index, "ArrowDown")
+            wait_for(self.popup, f"menu {menu} to open")
+            nodes = self.tree()
+            ids = self.node(nodes, "menu", menu)["childIds"]
+            shown = [n["name"]["value"] for n in nodes if n["nodeId"] in ids and n["role"]["value"] == "menuitem"]
+            self.assertEqual(shown, items)
+            self.key("Escape", "Escape")
+            wait_for(lambda: not self.popup(), f"menu {menu} to close")
+        area = self.node(self.tree(), "button", " ".join(A["area name"]))
+        self.assertIn(" ".join(A["area description"]), area["description"]["value"])
+        self.evaluate("document.getElementById('picture1').focus()")
+        for start, stop in (("Enter", "Enter"), (" ", " "), (self.click_area, self.click_area)):
+            self.assertEqual(settled(self.area).painted(), 0)
+            start() if callable(start) else self.key(start)
+            wait_for(self.painted, f"{start!r} on the area to paint")
+            stop() if callable(stop) else self.key(stop)
+            self.check_stops(f"{stop!r} again did not stop painting")
+            self.choose("Accions", A["Accions"][0])
+            self.evaluate("document.getElementById('picture1').focus()")
+
+    def test_a_hidden_page_draws_nothing_and_shows_the_whole_picture_back(self):
+        self.click_area()
+        wait_for(self.painted, "dots")
+        before = self.painted()
+        n0, t0 = self.evaluate(self.HIDDEN.format("true"))
+        time.sleep(0.2)  # a frame asked for before may still come
+        drawn = self.drawn()
+        time.sleep(2)
+        self.assertEqual(self.drawn(), drawn, "frames drawn while hidden")
+        n1, t1 = self.evaluate(self.HIDDEN.format("false"))
+        due = 1000 / int(A["Velocitat sets"][A["Velocitat"].index(A["Velocitat starts"][0])])
+        self.assertAlmostEqual((n1 - n0) * 1000 / (t1 - t0), due, delta=0.04 * due, msg="ticks while hidden")
+        wait_for(lambda: self.drawn()[0] > drawn[0], "a frame on coming back")
+        self.click_area()
+        self.assertGreater(self.check_stops().painted(), before)
+        # The canvas shows the whole picture the program holds.
+        self.assertEqual(self.evaluate(f"""(() => {{ const s = tacolina.tacolina_copy_box(0, 0, {AREA[2]}, {AREA[3]});
+            const [x, y, w, h] = new Uint32Array(tacolina.memory.buffer, s, 4);
+            const held = new Uint8Array(tacolina.memory.buffer, s + 16, w * h * 4);
+            const shown = document.getElementById('picture1').getContext('2d').getImageData(x, y, w, h).data;
+            return held.filter((b, i) => b !== shown[i]).length; }})()"""), 0, "bytes unlike the picture's")
+
+
+class ChromiumAtScale2(Browser, PaintingTests, unittest.TestCase):
+    scale = 2
+    test_window_and_area_sizes = ChromiumPage.test_window_and_area_sizes
+
+
+class ChromiumAbuse(AbuseChecks, Browser, unittest.TestCase):
+    pass
 
 
 class AccessibilityOnX11(Checks, unittest.TestCase):

@@ -9,7 +9,8 @@
 # override-redirect windows, the window manager's messages) and Wayland
 # (headless sway, grim, wtype). An adapter supplies shot, press (a click at
 # x, y), type (key names as X spells them; on X11 "Alt_L+F4" for a chord) and start;
-# the X11 one adds what the abuse tests need.
+# the X11 one adds what the abuse tests need. The web page in headless
+# Chromium is browser_window.py's BrowserWindow, beside X11Window.
 #
 # Also a command:  session.py open-close [--timeout SECONDS] -- COMMAND [ARGS...]
 # starts COMMAND in $DISPLAY, awaits its window, gives it the focus, closes it
@@ -354,7 +355,21 @@ class X11:
         wait_for(focused, "the window to have the keyboard focus", timeout)
 
 
-class X11Window:
+class Window:
+    # What every adapter's window does with its area(), click_area() and px().
+
+    def painted(self):
+        return self.area().painted()
+
+    def paint(self, pixels):
+        # Paints until `pixels` are painted, stops, and awaits a still picture.
+        self.click_area()
+        wait_for(lambda: self.painted() >= pixels, f"{pixels} pixels painted", 10)
+        self.click_area()
+        return settled(self.area, "the picture to settle after the second click")
+
+
+class X11Window(Window):
     # The program's window in $DISPLAY, found by its caption and its silver
     # area, driven with the mouse and the keyboard. What differs between the
     # programs driven comes from the environment: the screen's scale for the
@@ -367,9 +382,6 @@ class X11Window:
 
     def px(self, logical):
         return px(logical, self.scale)
-
-    def painted(self):
-        return self.area().painted()
 
     def open(self, command=None, env=None):
         self.x = X11()
@@ -428,12 +440,11 @@ class X11Window:
         wait_for(lambda: not self.x.popup(), f"menu {menu} to close")
         wait_for(lambda: not drawn(), "the window to repaint where the menu was")
 
-    def paint(self, pixels):
-        # Paints until `pixels` are painted, stops, and awaits a still picture.
-        self.click_area()
-        wait_for(lambda: self.painted() >= pixels, f"{pixels} pixels painted", 10)
-        self.click_area()
-        return settled(self.area, "the picture to settle after the second click")
+    def client_shot(self):
+        return self.x.shot(self.x.inside(self.window))
+
+    def popup(self):
+        return self.x.popup()
 
 
 class Sway:

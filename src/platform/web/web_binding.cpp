@@ -221,6 +221,12 @@ TACOLINA_EXPORT("tacolina_closing") void tacolinaClosing()
     }
 }
 
+// How many ticks the timer has raised so far, for the tests and benchmarks.
+TACOLINA_EXPORT("tacolina_ticks") std::int32_t tacolinaTicks()
+{
+    return host ? static_cast<std::int32_t>(host->timer().ticksRaised()) : 0;
+}
+
 // The picture's size in device pixels, for the canvas's backing store.
 TACOLINA_EXPORT("tacolina_picture_width") std::int32_t tacolinaPictureWidth()
 {
