@@ -90,7 +90,6 @@ public:
     RingCanvas& picture() { return surface_.canvas(); }
     const Form1& form() const { return form_; }
     const PacedTickTimer& timer() const { return timer_; }
-    bool seen() const { return seen_; }
     bool ended() const { return ended_; }
 
 private:
